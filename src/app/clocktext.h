@@ -1,0 +1,11 @@
+#ifndef CLOCKTEXT_H
+#define CLOCKTEXT_H
+
+#include <QDateTime>
+#include <QLocale>
+
+// The moment in the regional general form: the short date, a blank, the time with seconds
+// and without a time-zone name. At exactly midnight the date stands alone.
+QString clockText(const QDateTime &moment, const QLocale &locale);
+
+#endif // CLOCKTEXT_H

@@ -1,0 +1,84 @@
+#include "app/itemrow.h"
+
+#include "app/clickablelabel.h"
+#include "app/rowtexts.h"
+#include "app/songfont.h"
+#include "app/twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+ItemRow::ItemRow(int number, QWidget *parent)
+    : m_number(number)
+    , m_nameButton(new QPushButton(parent))
+    , m_priceLabel(new QLabel(parent))
+    , m_editLink(new ClickableLabel(QStringLiteral("修改"), parent))
+    , m_quantityBox(new QLineEdit(parent))
+{
+    const QString n = QString::number(number);
+    const int offset = 360 * (number - 1);
+
+    m_nameButton->setObjectName(QStringLiteral("btn") + n);
+    m_nameButton->setGeometry(twipsRect(240, 600 + offset, 1300, 350));
+    m_nameButton->setToolTip(QStringLiteral("点击设置物品名"));
+    m_nameButton->setFocusPolicy(Qt::ClickFocus);
+    m_nameButton->setAutoDefault(false);
+    m_nameButton->setAccessibleDescription(QStringLiteral("第%1行物品名").arg(number));
+
+    m_priceLabel->setObjectName(QStringLiteral("l") + n);
+    m_priceLabel->setGeometry(twipsRect(1440, 720 + offset, 600, 225));
+    m_priceLabel->setTextFormat(Qt::PlainText);
+    m_priceLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_priceLabel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    m_priceLabel->setAccessibleDescription(QStringLiteral("第%1行单价").arg(number));
+
+    QFont linkFont = songFont(9);
+    linkFont.setUnderline(true);
+    m_editLink->setObjectName(QStringLiteral("s") + n);
+    m_editLink->setGeometry(twipsRect(2040, 720 + offset, 375, 255));
+    m_editLink->setFont(linkFont);
+    m_editLink->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+    m_editLink->setToolTip(QStringLiteral("点击设置物品单价"));
+    m_editLink->setAccessibleDescription(QStringLiteral("修改第%1行单价").arg(number));
+
+    m_quantityBox->setObjectName(QStringLiteral("Text") + n);
+    m_quantityBox->setGeometry(twipsRect(2400, 600 + offset, 1095, 375));
+    m_quantityBox->setFont(songFont(12));
+    // Typed keys are filtered one by one; this also holds pasted, dropped and composed text
+    // to digits.
+    m_quantityBox->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]*")), m_quantityBox));
+    m_quantityBox->setAccessibleName(QStringLiteral("第%1行数量").arg(number));
+}
+
+QString ItemRow::name() const
+{
+    return unescapeMnemonic(m_nameButton->text());
+}
+
+void ItemRow::setName(const QString &name)
+{
+    m_nameButton->setText(escapeMnemonic(name));
+}
+
+QString ItemRow::price() const
+{
+    return m_priceLabel->text();
+}
+
+void ItemRow::setPrice(const QString &price)
+{
+    m_priceLabel->setText(price);
+}
+
+QString ItemRow::quantity() const
+{
+    return m_quantityBox->text();
+}
+
+void ItemRow::clearQuantity()
+{
+    m_quantityBox->clear();
+}

@@ -1,0 +1,41 @@
+#ifndef ITEMROW_H
+#define ITEMROW_H
+
+#include <QString>
+
+class ClickableLabel;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// One of the nine item rows of the main window: the name button btnK, the unit-price label
+// lK, the "修改" link sK and the quantity box TextK. The controls hold the row's data.
+class ItemRow
+{
+public:
+    ItemRow(int number, QWidget *parent);
+
+    int number() const { return m_number; }
+
+    QString name() const;
+    void setName(const QString &name);
+    QString price() const;
+    void setPrice(const QString &price);
+    QString quantity() const;
+    void clearQuantity();
+
+    QPushButton *nameButton() const { return m_nameButton; }
+    QLabel *priceLabel() const { return m_priceLabel; }
+    ClickableLabel *editLink() const { return m_editLink; }
+    QLineEdit *quantityBox() const { return m_quantityBox; }
+
+private:
+    int m_number;
+    QPushButton *m_nameButton;
+    QLabel *m_priceLabel;
+    ClickableLabel *m_editLink;
+    QLineEdit *m_quantityBox;
+};
+
+#endif // ITEMROW_H

@@ -1,0 +1,75 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include "store/pricetable.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class ItemRow;
+class QAction;
+class QLabel;
+class QPushButton;
+class QTimer;
+struct Platform;
+
+// The calculator: nine item rows, the running total, the status clock and the menus.
+//
+// The row controls are the data. A typed quantity passes the key filter into its box; every
+// 500 ms updateTotal() reads each non-empty box with its row's price label and writes the
+// grouped sum into the total label. Names and prices change through the row buttons and
+// "修改" links (editName(), editPrice()) or through setPriceTable(); the menu commands and
+// the two window commands are reported as signals for the rest of the program to carry out.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Platform &platform, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Row 1 to 9.
+    ItemRow &row(int number) const;
+
+    PriceTable priceTable() const;
+    void setPriceTable(const PriceTable &table);
+
+public Q_SLOTS:
+    void updateTotal();
+    void updateClock();
+    void clearQuantities();
+    void editName(int row);
+    void editPrice(int row);
+
+Q_SIGNALS:
+    void savePresetRequested(int slot);
+    void loadPresetRequested(int slot);
+    void viewPresetRequested(int slot);
+    void resetRequested();
+    void helpRequested();
+    void schedulerRequested();
+    // A name or a price was edited by the user.
+    void priceTableEdited();
+    // The window is closing through its frame; it is discarded right after.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenus();
+    void createWidgets();
+    void setTotalText(const QString &text);
+
+    Platform &m_platform;
+    std::array<std::unique_ptr<ItemRow>, priceTableRows> m_rows;
+    QLabel *m_statusLabel = nullptr;
+    QLabel *m_totalLabel = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_shutdownButton = nullptr;
+    QTimer *m_totalTimer = nullptr;
+    QTimer *m_clockTimer = nullptr;
+};
+
+#endif // MAINWINDOW_H

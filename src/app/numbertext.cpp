@@ -1,0 +1,12 @@
+#include "app/numbertext.h"
+
+#include <cmath>
+
+std::optional<double> parseFiniteNumber(const QString &text, const QLocale &locale)
+{
+    bool ok = false;
+    const double value = locale.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}

@@ -1,0 +1,12 @@
+#ifndef NUMBERTEXT_H
+#define NUMBERTEXT_H
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+// The number a text stands for in the given regional settings, or nothing when it is not
+// a finite number ("abc", "", "nan", "inf", "1e999").
+std::optional<double> parseFiniteNumber(const QString &text, const QLocale &locale);
+
+#endif // NUMBERTEXT_H

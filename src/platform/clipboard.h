@@ -1,0 +1,15 @@
+#ifndef CLIPBOARD_H
+#define CLIPBOARD_H
+
+#include <QString>
+
+class Clipboard
+{
+public:
+    virtual ~Clipboard() = default;
+
+    // Replaces everything the clipboard held by this plain text.
+    virtual void setText(const QString &text) = 0;
+};
+
+#endif // CLIPBOARD_H

@@ -1,0 +1,13 @@
+#ifndef QTDIALOGS_H
+#define QTDIALOGS_H
+
+#include "platform/dialogs.h"
+
+class QtDialogs : public Dialogs
+{
+public:
+    void showMessage(const QString &prompt, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title) override;
+};
+
+#endif // QTDIALOGS_H

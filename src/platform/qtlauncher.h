@@ -1,0 +1,13 @@
+#ifndef QTLAUNCHER_H
+#define QTLAUNCHER_H
+
+#include "platform/launcher.h"
+
+class QtLauncher : public Launcher
+{
+public:
+    void start(const QString &program, const QStringList &arguments, Outcome outcome) override;
+    bool openUrl(const QUrl &url) override;
+};
+
+#endif // QTLAUNCHER_H

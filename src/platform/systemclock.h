@@ -1,0 +1,12 @@
+#ifndef SYSTEMCLOCK_H
+#define SYSTEMCLOCK_H
+
+#include "platform/clock.h"
+
+class SystemClock : public Clock
+{
+public:
+    QDateTime now() const override;
+};
+
+#endif // SYSTEMCLOCK_H

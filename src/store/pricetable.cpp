@@ -1,0 +1,16 @@
+#include "store/pricetable.h"
+
+PriceTable defaultPriceTable()
+{
+    return { {
+            { QStringLiteral("灵魂灾难"), QStringLiteral("3000") },
+            { QStringLiteral("魔石头像"), QStringLiteral("2500") },
+            { QStringLiteral("小蓝小黑"), QStringLiteral("80") },
+            { QStringLiteral("小红"), QStringLiteral("450") },
+            { QStringLiteral("狂乱强韧"), QStringLiteral("22000") },
+            { QStringLiteral("蓝冰"), QStringLiteral("8000") },
+            { QStringLiteral("太拉石"), QStringLiteral("5000") },
+            { QStringLiteral("无色"), QStringLiteral("60") },
+            { QStringLiteral("碳"), QStringLiteral("50") },
+    } };
+}

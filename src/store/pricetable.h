@@ -1,0 +1,28 @@
+#ifndef PRICETABLE_H
+#define PRICETABLE_H
+
+#include <QString>
+#include <array>
+
+// One row of the price table: an item name and its unit price, both kept as text.
+struct PriceEntry
+{
+    QString name;
+    QString price;
+
+    friend bool operator==(const PriceEntry &a, const PriceEntry &b)
+    {
+        return a.name == b.name && a.price == b.price;
+    }
+    friend bool operator!=(const PriceEntry &a, const PriceEntry &b) { return !(a == b); }
+};
+
+constexpr int priceTableRows = 9;
+
+// The nine rows of the main window, row 1 first.
+using PriceTable = std::array<PriceEntry, priceTableRows>;
+
+// The table of a first run, and of "初始化价格表".
+PriceTable defaultPriceTable();
+
+#endif // PRICETABLE_H
