@@ -1,4 +1,4 @@
-#include "app/mainwindow.h"
+#include "app/program.h"
 #include "platform/platform.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtdialogs.h"
@@ -7,8 +7,6 @@
 #include "platform/systemclock.h"
 
 #include <QApplication>
-#include <QScreen>
-#include <QStyle>
 
 int main(int argc, char *argv[])
 {
@@ -22,11 +20,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     Platform platform { store, dialogs, launcher, clipboard, clock };
 
-    auto *window = new MainWindow(platform);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->adjustSize();
-    window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
-                                            window->screen()->availableGeometry()));
-    window->show();
+    Program program(platform);
+    program.start();
     return app.exec();
 }
