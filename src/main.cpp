@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "app/programicon.h"
 #include "platform/platform.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtdialogs.h"
@@ -12,6 +13,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
+    QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
+    QApplication::setWindowIcon(programIcon());
 
     QtSettingsStore store;
     QtDialogs dialogs;
