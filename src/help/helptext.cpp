@@ -2,8 +2,9 @@
 
 QString downloadAddress()
 {
-    // A placeholder until the program has a download page of its own.
-    return QStringLiteral("https://example.com/ormek-calculator/");
+    // A placeholder until the program has a download page of its own. Short enough to show
+    // whole beside the copy button.
+    return QStringLiteral("https://example.com/ormek/");
 }
 
 QStringList helpLines(const QString &address)
