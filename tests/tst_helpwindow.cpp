@@ -20,7 +20,6 @@ private Q_SLOTS:
     void endsEveryLineWithABreak();
     void addressIsAPlaceholder();
     void showsTheAddress();
-    void keyboardOrderStartsOnClose();
     void copiesExactlyTheAddress();
     void opensTheAddress();
     void reportsABrowserThatCannotStart();
@@ -122,17 +121,6 @@ void TestHelpWindow::showsTheAddress()
     QCOMPARE(m_window->findChild<QLabel *>("Label10")->text(),
              QStringLiteral("其它地址下载本软件请谨慎使用！"));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-}
-
-void TestHelpWindow::keyboardOrderStartsOnClose()
-{
-    QStringList order;
-    for (int i = 0; i < 4; ++i) {
-        QWidget *focused = QApplication::focusWidget();
-        order << focused->objectName();
-        QTest::keyClick(focused, Qt::Key_Tab);
-    }
-    QCOMPARE(order, QStringList({ "Command1", "Command2", "RichTextBox1", "Command1" }));
 }
 
 void TestHelpWindow::copiesExactlyTheAddress()

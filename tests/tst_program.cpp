@@ -67,12 +67,9 @@ private Q_SLOTS:
 
     void opensEachWindowOnce();
     void rebuildsHelpOnceAfterItsFrameCloses();
-    void scheduleEndsInShutdown();
     void cancelHidesBothAndTheNextTriggerCountsAfresh();
     void closingTheFinalWindowStartsNoCommand();
-    void endsWhenOnlyHiddenWindowsAreLeft();
     void runningScheduleOutlivesTheMainWindow();
-    void visibleWindowOutlivesTheMainWindow();
     void runsTheRealCommandFromPath_data();
     void runsTheRealCommandFromPath();
 
@@ -178,19 +175,6 @@ void TestProgram::rebuildsHelpOnceAfterItsFrameCloses()
     QCOMPARE(text->toPlainText(), helpText(downloadAddress()));
 }
 
-void TestProgram::scheduleEndsInShutdown()
-{
-    triggerSchedule(m_fakes->clock);
-    CountdownWindow *countdown = m_program->countdownWindow();
-    QVERIFY(countdown->isVisible());
-    QVERIFY(countdown->isRunning());
-    for (int i = 0; i < 10; ++i)
-        countdown->updateCount();
-    QCOMPARE(m_fakes->launcher.starts.size(), 1);
-    // The scheduler is neither hidden nor shown by the trigger.
-    QVERIFY(m_program->schedulerWindow()->isVisible());
-}
-
 void TestProgram::cancelHidesBothAndTheNextTriggerCountsAfresh()
 {
     triggerSchedule(m_fakes->clock);
@@ -228,21 +212,6 @@ void TestProgram::closingTheFinalWindowStartsNoCommand()
     QVERIFY(m_program->countdownWindow()->isRunning());
 }
 
-void TestProgram::endsWhenOnlyHiddenWindowsAreLeft()
-{
-    openScheduler();
-    Q_EMIT m_program->mainWindow()->helpRequested();
-    QTest::mouseClick(m_program->helpWindow()->findChild<QPushButton *>(QStringLiteral("Command1")),
-                      Qt::LeftButton);
-    QTest::mouseClick(
-            m_program->schedulerWindow()->findChild<QPushButton *>(QStringLiteral("Command3")),
-            Qt::LeftButton);
-    settle();
-    QCOMPARE(m_finished->size(), 0);
-    closeMainWindow();
-    QCOMPARE(m_finished->size(), 1);
-}
-
 void TestProgram::runningScheduleOutlivesTheMainWindow()
 {
     openScheduler();
@@ -270,16 +239,6 @@ void TestProgram::runningScheduleOutlivesTheMainWindow()
     settle();
     QCOMPARE(m_finished->size(), 1);
     QVERIFY(m_fakes->launcher.starts.isEmpty());
-}
-
-void TestProgram::visibleWindowOutlivesTheMainWindow()
-{
-    openScheduler();
-    closeMainWindow();
-    QCOMPARE(m_finished->size(), 0);
-    m_program->schedulerWindow()->close();
-    settle();
-    QCOMPARE(m_finished->size(), 1);
 }
 
 void TestProgram::runsTheRealCommandFromPath_data()
