@@ -15,6 +15,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
     QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
     QApplication::setWindowIcon(programIcon());
+    // The program decides itself when it is done (Program::finished): hidden windows must not
+    // keep it alive, and a message box closing while every window is hidden must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     QtSettingsStore store;
     QtDialogs dialogs;
@@ -24,6 +27,7 @@ int main(int argc, char *argv[])
     Platform platform { store, dialogs, launcher, clipboard, clock };
 
     Program program(platform);
+    QObject::connect(&program, &Program::finished, &app, &QApplication::quit);
     program.start();
     return app.exec();
 }

@@ -1,0 +1,30 @@
+#ifndef HELPWINDOW_H
+#define HELPWINDOW_H
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+struct Platform;
+
+// Usage and safety notes, the download address as a link, a button that copies the address
+// and one that puts the window away.
+class HelpWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(Platform &platform, QWidget *parent = nullptr);
+
+public Q_SLOTS:
+    void copyAddress();
+    void openAddress();
+
+private:
+    Platform &m_platform;
+    QPlainTextEdit *m_text = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QPushButton *m_copyButton = nullptr;
+};
+
+#endif // HELPWINDOW_H

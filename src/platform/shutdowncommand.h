@@ -1,0 +1,17 @@
+#ifndef SHUTDOWNCOMMAND_H
+#define SHUTDOWNCOMMAND_H
+
+#include <QString>
+#include <QStringList>
+
+struct ShutdownCommand
+{
+    QString program;
+    QStringList arguments;
+};
+
+// The operating system's command that shuts the computer down at once. The program is named
+// without a folder, so that it is looked up on PATH.
+ShutdownCommand shutdownCommand();
+
+#endif // SHUTDOWNCOMMAND_H

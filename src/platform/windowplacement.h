@@ -1,0 +1,9 @@
+#ifndef WINDOWPLACEMENT_H
+#define WINDOWPLACEMENT_H
+
+class QWidget;
+
+// Moves a top-level window, at its present size, to the centre of its screen's free area.
+void centreOnScreen(QWidget *window);
+
+#endif // WINDOWPLACEMENT_H

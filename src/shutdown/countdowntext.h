@@ -1,0 +1,15 @@
+#ifndef COUNTDOWNTEXT_H
+#define COUNTDOWNTEXT_H
+
+#include <QString>
+
+// Seconds the final count lasts; also the maximum of its bar.
+constexpr int countdownLength = 10;
+
+// The message while the bar stands at position: the seconds still to go.
+QString countdownMessage(int position);
+
+QString shuttingDownMessage();
+QString shutdownFailedMessage();
+
+#endif // COUNTDOWNTEXT_H

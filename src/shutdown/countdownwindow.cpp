@@ -1,0 +1,122 @@
+#include "shutdown/countdownwindow.h"
+
+#include "app/twips.h"
+#include "platform/dialogs.h"
+#include "platform/launcher.h"
+#include "platform/platform.h"
+#include "platform/shutdowncommand.h"
+#include "platform/windowplacement.h"
+#include "shutdown/countdowntext.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+CountdownWindow::CountdownWindow(Platform &platform, QWidget *parent)
+    : QWidget(parent), m_platform(platform)
+{
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("关机"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(3585), twipsToPixels(1605));
+
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_bar->setGeometry(twipsRect(555, 240, 2430, 375));
+    m_bar->setRange(0, countdownLength);
+    m_bar->setValue(0);
+    m_bar->setTextVisible(false);
+    m_bar->setAccessibleDescription(QStringLiteral("关机倒计时进度"));
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("Label1"));
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setGeometry(twipsRect(0, 720, 3615, 255));
+    m_message->setAccessibleDescription(QStringLiteral("关机提示"));
+
+    m_shutDownButton = new QPushButton(QStringLiteral("立即关机"), this);
+    m_shutDownButton->setObjectName(QStringLiteral("Command1"));
+    m_shutDownButton->setGeometry(twipsRect(240, 1080, 1455, 375));
+    connect(m_shutDownButton, &QPushButton::clicked, this, &CountdownWindow::shutDownNow);
+
+    m_cancelButton = new QPushButton(QStringLiteral("取消关机"), this);
+    m_cancelButton->setObjectName(QStringLiteral("Command2"));
+    m_cancelButton->setGeometry(twipsRect(1920, 1080, 1455, 375));
+    connect(m_cancelButton, &QPushButton::clicked, this, &CountdownWindow::cancel);
+
+    setTabOrder(m_cancelButton, m_shutDownButton);
+    m_cancelButton->setFocus();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &CountdownWindow::updateCount);
+
+    centreOnScreen(this);
+    restart();
+}
+
+bool CountdownWindow::isRunning() const
+{
+    return m_timer->isActive();
+}
+
+void CountdownWindow::restart()
+{
+    m_bar->setValue(0);
+    m_message->clear();
+    m_timer->start();
+}
+
+void CountdownWindow::updateCount()
+{
+    const int position = m_bar->value() + 1;
+    m_bar->setValue(position);
+    m_message->setText(countdownMessage(position));
+    if (position >= countdownLength)
+        startShutdown();
+}
+
+void CountdownWindow::shutDownNow()
+{
+    startShutdown();
+}
+
+void CountdownWindow::cancel()
+{
+    m_timer->stop();
+    hide();
+    Q_EMIT cancelled();
+}
+
+void CountdownWindow::closeEvent(QCloseEvent *event)
+{
+    // Discarded through its frame: no tick may come between the close and the deletion.
+    m_timer->stop();
+    QWidget::closeEvent(event);
+}
+
+void CountdownWindow::startShutdown()
+{
+    m_timer->stop();
+    m_message->setText(shuttingDownMessage());
+    Q_EMIT aboutToShutDown();
+
+    const ShutdownCommand command = shutdownCommand();
+    QPointer<QLabel> message(m_message);
+    Dialogs &dialogs = m_platform.dialogs;
+    m_platform.launcher.start(
+            command.program, command.arguments, [message, &dialogs](bool succeeded) {
+                if (succeeded)
+                    return;
+                // The window stays, so that "立即关机" can try again.
+                if (message)
+                    message->setText(shutdownFailedMessage());
+                dialogs.showMessage(QStringLiteral("关机命令执行失败！"), QStringLiteral("关机"));
+            });
+}

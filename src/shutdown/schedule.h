@@ -1,0 +1,76 @@
+#ifndef SCHEDULE_H
+#define SCHEDULE_H
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+// The three entries of one way of setting the moment: hours, minutes, seconds, as typed.
+struct TimeEntries
+{
+    QString hours;
+    QString minutes;
+    QString seconds;
+};
+
+// A running schedule. Moments are seconds counted from the midnight that began
+// scheduleDate; a target beyond 86400 lies on a later day.
+struct Schedule
+{
+    int targetSeconds = 0;
+    QDate scheduleDate;
+};
+
+struct ScheduleStart
+{
+    enum Outcome {
+        Started,
+        // All three countdown boxes are empty.
+        EmptyCountdown,
+        // Not a number, out of the 32-bit range, or a countdown of zero or less.
+        InvalidTime,
+    };
+
+    Outcome outcome = InvalidTime;
+    Schedule schedule;
+    // The caption of the target line.
+    QString targetText;
+};
+
+// What one tick shows, and whether the schedule is due.
+struct ScheduleTick
+{
+    int nowSeconds = 0;
+    // The moment has reached or passed the target.
+    bool due = false;
+    QString systemTimeText;
+    QString remainingText;
+    QString secondsText;
+    QString caption;
+};
+
+// An entry as a whole number: empty counts 0, any other text is rounded down
+// ("7.9" gives 7, "-0.5" gives -1). Nothing when the text is not a number.
+std::optional<double> readEntry(const QString &text, const QLocale &locale);
+
+// The moment on the schedule's scale: the time of day plus 86400 for every midnight passed
+// since scheduleDate, held within the 32-bit range.
+int nowSeconds(const QDateTime &now, const QDate &scheduleDate);
+
+// A schedule for the clock time in the entries: today, or tomorrow when that time of day
+// has already passed.
+ScheduleStart scheduleClockTime(const TimeEntries &entries, const QDateTime &now,
+                                const QLocale &locale);
+
+// A schedule that falls due after the entries' hours, minutes and seconds from now.
+ScheduleStart scheduleCountdown(const TimeEntries &entries, const QDateTime &now,
+                                const QLocale &locale);
+
+// The target of a countdown for display, with the day of the month once it lies on a later day.
+QString countdownTargetText(const Schedule &schedule);
+
+ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now);
+
+#endif // SCHEDULE_H
