@@ -5,8 +5,10 @@
 #include "platform/qtlauncher.h"
 #include "platform/qtsettingsstore.h"
 #include "platform/systemclock.h"
+#include "platform/unixsignalwatcher.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char *argv[])
 {
@@ -21,6 +23,10 @@ int main(int argc, char *argv[])
     Platform platform { store, dialogs, launcher, clipboard, clock };
 
     Program program(platform);
+#ifdef Q_OS_UNIX
+    UnixSignalWatcher endRequests({ SIGTERM, SIGHUP, SIGINT });
+    QObject::connect(&endRequests, &UnixSignalWatcher::received, &program, &Program::saveAndQuit);
+#endif
     program.start();
     return app.exec();
 }

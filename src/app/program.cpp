@@ -2,11 +2,20 @@
 
 #include "app/mainwindow.h"
 #include "platform/platform.h"
+#include "store/pricekeeper.h"
 
+#include <QApplication>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
 
-Program::Program(Platform &platform, QObject *parent) : QObject(parent), m_platform(platform) { }
+Program::Program(Platform &platform, QObject *parent)
+    : QObject(parent), m_platform(platform), m_priceKeeper(new PriceKeeper(platform, this))
+{
+    // The desktop session is ending: the process may be ended without any close.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { saveSession(); });
+}
 
 Program::~Program()
 {
@@ -18,10 +27,40 @@ MainWindow *Program::mainWindow() const
     return m_mainWindow;
 }
 
+PriceKeeper *Program::priceKeeper() const
+{
+    return m_priceKeeper;
+}
+
+bool Program::saveSession()
+{
+    return m_priceKeeper->saveSession();
+}
+
+void Program::saveAndQuit()
+{
+    saveSession();
+    QCoreApplication::quit();
+}
+
+void Program::connectPriceKeeper()
+{
+    MainWindow *window = m_mainWindow;
+    PriceKeeper *keeper = m_priceKeeper;
+    connect(window, &MainWindow::priceTableEdited, keeper, &PriceKeeper::saveChanges);
+    connect(window, &MainWindow::closing, keeper, &PriceKeeper::saveAtClose);
+    connect(window, &MainWindow::savePresetRequested, keeper, &PriceKeeper::savePreset);
+    connect(window, &MainWindow::loadPresetRequested, keeper, &PriceKeeper::loadPreset);
+    connect(window, &MainWindow::viewPresetRequested, keeper, &PriceKeeper::viewPreset);
+    connect(window, &MainWindow::resetRequested, keeper, &PriceKeeper::resetTable);
+}
+
 void Program::start()
 {
     m_mainWindow = new MainWindow(m_platform);
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_priceKeeper->load(m_mainWindow);
+    connectPriceKeeper();
     m_mainWindow->adjustSize();
     m_mainWindow->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
                                                   m_mainWindow->size(),
