@@ -68,6 +68,7 @@ private Q_SLOTS:
     void keepsTheOldFileInAReadOnlyFolder();
     void keepsTheOldFileOnAFullDisk();
     void setsAnUnreadableFileAside();
+    void keepsAnUnreadableFileThatCannotBeCopied();
 
 private:
     QTemporaryDir m_folder;
@@ -86,9 +87,11 @@ void TestQtSettingsStore::livesInTheConfigurationFolder()
 
 void TestQtSettingsStore::keepsValuesAcrossStores()
 {
-    const QString fileName = m_folder.filePath(QStringLiteral("across.conf"));
-    const QStringList values = { "灵魂灾难", "   ",   "a = b", "&",
-                                 "<b>x</b>", "\"q\"", "a;b",   QString(10000, u'碳') };
+    // The folders are made as needed.
+    const QString fileName = m_folder.filePath(QStringLiteral("new/across.conf"));
+    const QStringList values = { "",      "灵魂灾难", "   ",
+                                 "a = b", "&",        "<b>x</b>",
+                                 "\"q\"", "a;b",      QString(10000, u'碳') };
     QtSettingsStore writer(fileName);
     for (int i = 0; i < values.size(); ++i)
         writer.setValue(section, QString::number(i), values.at(i));
@@ -190,6 +193,21 @@ void TestQtSettingsStore::setsAnUnreadableFileAside()
     QVERIFY(store.commit());
     QVERIFY(!store.takeBackupNotice());
     QCOMPARE(contents(fileName + QStringLiteral(".bak")), damaged);
+}
+
+void TestQtSettingsStore::keepsAnUnreadableFileThatCannotBeCopied()
+{
+    const QString fileName = m_folder.filePath(QStringLiteral("no-copy.conf"));
+    const QByteArray damaged = "[s]\na1=x\nnot a setting\n";
+    writeFile(fileName, damaged);
+    // A folder where the copy would go.
+    QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("no-copy.conf.bak")));
+
+    QtSettingsStore store(fileName);
+    store.setValue(QStringLiteral("s"), QStringLiteral("a2"), QStringLiteral("y"));
+    QVERIFY(!store.commit());
+    QVERIFY(!store.takeBackupNotice());
+    QCOMPARE(contents(fileName), damaged);
 }
 
 ORMEK_GUI_TEST_MAIN(TestQtSettingsStore)

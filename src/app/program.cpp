@@ -40,7 +40,13 @@ bool Program::saveSession()
 void Program::saveAndQuit()
 {
     saveSession();
-    QCoreApplication::quit();
+    // exit(), not quit(): quit() would first close the windows one by one, which saves again
+    // and could show a box to a program that was asked to end.
+    QCoreApplication::exit(0);
+    // While the first-run greeting waits, the main loop does not run yet: exit() ended only
+    // the greeting's loop.
+    if (m_loading)
+        m_quitWhenRunning = true;
 }
 
 void Program::connectPriceKeeper()
@@ -59,7 +65,12 @@ void Program::start()
 {
     m_mainWindow = new MainWindow(m_platform);
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_loading = true;
     m_priceKeeper->load(m_mainWindow);
+    m_loading = false;
+    if (m_quitWhenRunning)
+        QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     connectPriceKeeper();
     m_mainWindow->adjustSize();
     m_mainWindow->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,

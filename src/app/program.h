@@ -42,6 +42,8 @@ private:
     Platform &m_platform;
     QPointer<MainWindow> m_mainWindow;
     PriceKeeper *m_priceKeeper;
+    bool m_loading = false;
+    bool m_quitWhenRunning = false;
 };
 
 #endif // PROGRAM_H
