@@ -45,8 +45,6 @@ public:
 
 } // namespace
 
-Q_DECLARE_METATYPE(FakeDialogs::Box)
-
 class TestPresets : public QObject
 {
     Q_OBJECT

@@ -11,9 +11,7 @@ class TestPriceStore : public QObject
 private Q_SLOTS:
     void countsRuns_data();
     void countsRuns();
-    void readsDefaultsWhenEmpty();
     void writesEighteenKeysIntoTheSlotSection();
-    void keepsTablesApart();
     void namesPresetTexts();
 };
 
@@ -22,28 +20,18 @@ void TestPriceStore::countsRuns_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("sycs");
     QTest::addColumn<bool>("firstRun");
-    QTest::newRow("never run") << "0"
-                               << "1" << true;
-    QTest::newRow("after one run") << "1"
-                                   << "2" << false;
-    QTest::newRow("many runs") << "41"
-                               << "42" << false;
-    QTest::newRow("large") << "123456789012"
-                           << "123456789013" << false;
-    QTest::newRow("exponent") << "1e3"
-                              << "1001" << false;
-    QTest::newRow("fraction") << "2.5"
-                              << "3.5" << false;
-    QTest::newRow("negative") << "-1"
-                              << "0" << false;
-    QTest::newRow("minus zero") << "-0"
-                                << "1" << true;
-    QTest::newRow("empty") << ""
-                           << "1" << false;
-    QTest::newRow("words") << "五"
-                           << "1" << false;
-    QTest::newRow("infinite") << "1e999"
-                              << "1" << false;
+    QTest::newRow("never run") << QStringLiteral("0") << QStringLiteral("1") << true;
+    QTest::newRow("after one run") << QStringLiteral("1") << QStringLiteral("2") << false;
+    QTest::newRow("many runs") << QStringLiteral("41") << QStringLiteral("42") << false;
+    QTest::newRow("large") << QStringLiteral("123456789012") << QStringLiteral("123456789013")
+                           << false;
+    QTest::newRow("exponent") << QStringLiteral("1e3") << QStringLiteral("1001") << false;
+    QTest::newRow("fraction") << QStringLiteral("2.5") << QStringLiteral("3.5") << false;
+    QTest::newRow("negative") << QStringLiteral("-1") << QStringLiteral("0") << false;
+    QTest::newRow("minus zero") << QStringLiteral("-0") << QStringLiteral("1") << true;
+    QTest::newRow("empty") << QStringLiteral("") << QStringLiteral("1") << false;
+    QTest::newRow("words") << QStringLiteral("五") << QStringLiteral("1") << false;
+    QTest::newRow("infinite") << QStringLiteral("1e999") << QStringLiteral("1") << false;
 }
 
 void TestPriceStore::countsRuns()
@@ -54,17 +42,6 @@ void TestPriceStore::countsRuns()
     const RunCount run = countThisRun(stored);
     QCOMPARE(run.sycs, sycs);
     QCOMPARE(run.firstRun, firstRun);
-}
-
-void TestPriceStore::readsDefaultsWhenEmpty()
-{
-    FakeSettingsStore settings;
-    PriceStore store(settings);
-    QCOMPARE(store.runCount(), QStringLiteral("0"));
-    for (int slot = automaticTable; slot <= presetSlotCount; ++slot) {
-        for (const PriceEntry &entry : store.table(slot))
-            QCOMPARE(entry, (PriceEntry { QStringLiteral("设置"), QStringLiteral("0") }));
-    }
 }
 
 void TestPriceStore::writesEighteenKeysIntoTheSlotSection()
@@ -93,25 +70,6 @@ void TestPriceStore::writesEighteenKeysIntoTheSlotSection()
     QCOMPARE(settings.commits, 0);
     QVERIFY(store.commit());
     QCOMPARE(settings.commits, 1);
-}
-
-void TestPriceStore::keepsTablesApart()
-{
-    FakeSettingsStore settings;
-    PriceStore store(settings);
-    auto tableFor = [](int slot) {
-        PriceTable table;
-        for (int row = 0; row < priceTableRows; ++row)
-            table[row] = { QStringLiteral("物品%1-%2").arg(slot).arg(row),
-                           QString::number(slot * 100 + row) };
-        return table;
-    };
-    for (int slot = automaticTable; slot <= presetSlotCount; ++slot)
-        store.setTable(slot, tableFor(slot));
-    store.setTable(3, defaultPriceTable());
-    for (int slot = automaticTable; slot <= presetSlotCount; ++slot)
-        QVERIFY(store.table(slot) == (slot == 3 ? defaultPriceTable() : tableFor(slot)));
-    QCOMPARE(store.runCount(), QStringLiteral("0"));
 }
 
 void TestPriceStore::namesPresetTexts()

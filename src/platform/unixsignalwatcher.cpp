@@ -13,9 +13,11 @@ int signalSockets[2] = { -1, -1 };
 
 void writeSignal(int signalNumber)
 {
+    const int savedErrno = errno;
     const unsigned char number = static_cast<unsigned char>(signalNumber);
-    // Nothing else is safe in a signal handler; a full pipe only loses a repeat.
+    // Nothing else is safe in a signal handler; a full socket only loses a repeat.
     [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &number, 1);
+    errno = savedErrno;
 }
 
 } // namespace
@@ -48,6 +50,7 @@ UnixSignalWatcher::~UnixSignalWatcher()
     sigemptyset(&action.sa_mask);
     for (int number : m_signalNumbers)
         ::sigaction(number, &action, nullptr);
+    delete m_notifier;
     ::close(signalSockets[0]);
     ::close(signalSockets[1]);
     signalSockets[0] = signalSockets[1] = -1;
