@@ -1,6 +1,7 @@
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
 #include "app/program.h"
+#include "platform/qtsettingsstore.h"
 #include "store/previewwindow.h"
 #include "store/pricekeeper.h"
 #include "support/fakeplatform.h"
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <functional>
 
 namespace {
 
@@ -67,6 +70,7 @@ private Q_SLOTS:
     void previewShowsNamesLiterally();
     void previewWithoutASlotOnlyHides();
     void saveSessionAfterTheCloseDoesNothing();
+    void keepsTheTableInTheRealStore();
 
 private:
     void start();
@@ -425,6 +429,53 @@ void TestPresets::saveSessionAfterTheCloseDoesNothing()
     m_fakes->store.commitSucceeds = false;
     QVERIFY(m_program->saveSession());
     QCOMPARE(m_fakes->store.commits, 2);
+}
+
+void TestPresets::keepsTheTableInTheRealStore()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("Ormek商人计算器.conf"));
+    auto run = [&](const std::function<void(Program &)> &use) {
+        QtSettingsStore store(fileName);
+        Platform platform { store, m_fakes->dialogs, m_fakes->launcher, m_fakes->clipboard,
+                            m_fakes->clock };
+        Program program(platform);
+        program.start();
+        use(program);
+        program.mainWindow()->close();
+    };
+    auto trigger = [](Program &program, const char *action) {
+        program.mainWindow()->findChild<QAction *>(QLatin1String(action))->trigger();
+    };
+
+    PriceTable edited = defaultPriceTable();
+    edited[2].price = QStringLiteral("9.5");
+    run([&](Program &program) {
+        m_fakes->dialogs.answers = { QStringLiteral("9.5") };
+        QTest::mouseClick(program.mainWindow()->findChild<QLabel *>(QStringLiteral("s3")),
+                          Qt::LeftButton);
+        trigger(program, "BC2");
+    });
+    run([&](Program &program) {
+        QVERIFY(program.mainWindow()->priceTable() == edited);
+        trigger(program, "CSH");
+    });
+    run([&](Program &program) {
+        QVERIFY(program.mainWindow()->priceTable() == defaultPriceTable());
+        trigger(program, "CK2");
+        QTest::mouseClick(program.priceKeeper()->previewWindow()->findChild<QPushButton *>(
+                                  QStringLiteral("Command1")),
+                          Qt::LeftButton);
+        QVERIFY(program.mainWindow()->priceTable() == edited);
+    });
+    QCOMPARE(messageTexts(),
+             QStringList({ welcome + QStringLiteral("|欢迎使用"),
+                           QStringLiteral("将价格表保存到方案二完成！|保存"),
+                           QStringLiteral("初始化成功！|初始化"),
+                           QStringLiteral("读取方案二成功！|读取") }));
+    QCOMPARE(QtSettingsStore(fileName).value(QStringLiteral("使用次数"), QStringLiteral("N"),
+                                             QString()),
+             QStringLiteral("3"));
 }
 
 ORMEK_GUI_TEST_MAIN(TestPresets)
