@@ -66,6 +66,7 @@ void TestSettingsFile::roundTrips()
         { section + QStringLiteral("/a1"), value },
         { QStringLiteral("使用次数/N"), QStringLiteral("3") },
         { QStringLiteral("General/x"), value },
+        { QStringLiteral("general/y"), value },
         { QStringLiteral("top"), value },
     };
     QSettings::SettingsMap read;

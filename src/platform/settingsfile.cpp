@@ -202,8 +202,8 @@ QByteArray settingsFileText(const QSettings::SettingsMap &values)
             text += u'\n';
         if (it.key().isEmpty())
             text += u'[' + topLevelSection + QStringLiteral("]\n");
-        else if (it.key() == topLevelSection)
-            text += QStringLiteral("[%") + topLevelSection + QStringLiteral("]\n");
+        else if (it.key().compare(topLevelSection, Qt::CaseInsensitive) == 0)
+            text += QStringLiteral("[%") + it.key() + QStringLiteral("]\n");
         else
             text += u'[' + escapedKey(it.key()) + QStringLiteral("]\n");
         for (const QString &line : it.value())
@@ -233,8 +233,9 @@ bool readSettingsFile(const QByteArray &bytes, QSettings::SettingsMap &values)
                 inUnreadableSection = true;
             } else if (name.compare(topLevelSection, Qt::CaseInsensitive) == 0) {
                 prefix.clear();
-            } else if (name == QString(u'%' + topLevelSection)) {
-                prefix = topLevelSection + u'/';
+            } else if (name.startsWith(u'%')
+                       && name.mid(1).compare(topLevelSection, Qt::CaseInsensitive) == 0) {
+                prefix = name.mid(1).toString() + u'/';
             } else if (unescapeKey(name, section) && !section.isEmpty()) {
                 prefix = section + u'/';
             } else {
