@@ -6,8 +6,10 @@
 #include "platform/qtlauncher.h"
 #include "platform/qtsettingsstore.h"
 #include "platform/systemclock.h"
+#include "platform/unixsignalwatcher.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char *argv[])
 {
@@ -28,6 +30,10 @@ int main(int argc, char *argv[])
 
     Program program(platform);
     QObject::connect(&program, &Program::finished, &app, &QApplication::quit);
+#ifdef Q_OS_UNIX
+    UnixSignalWatcher endRequests({ SIGTERM, SIGHUP, SIGINT });
+    QObject::connect(&endRequests, &UnixSignalWatcher::received, &program, &Program::saveAndQuit);
+#endif
     program.start();
     return app.exec();
 }

@@ -1,3 +1,4 @@
+#include "app/itemrow.h"
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "help/helptext.h"
@@ -5,6 +6,7 @@
 #include "platform/qtlauncher.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
+#include "store/pricekeeper.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
@@ -70,6 +72,8 @@ private Q_SLOTS:
     void cancelHidesBothAndTheNextTriggerCountsAfresh();
     void closingTheFinalWindowStartsNoCommand();
     void runningScheduleOutlivesTheMainWindow();
+    void savesTheTableBeforeShuttingDown();
+    void visiblePreviewOutlivesTheMainWindow();
     void runsTheRealCommandFromPath_data();
     void runsTheRealCommandFromPath();
 
@@ -89,6 +93,8 @@ private:
 void TestProgram::init()
 {
     m_fakes = new FakePlatform;
+    // Past the first run: no welcome among the messages.
+    m_fakes->store.setValue(QStringLiteral("使用次数"), QStringLiteral("N"), QStringLiteral("1"));
     startProgram(m_fakes->platform);
 }
 
@@ -239,6 +245,34 @@ void TestProgram::runningScheduleOutlivesTheMainWindow()
     settle();
     QCOMPARE(m_finished->size(), 1);
     QVERIFY(m_fakes->launcher.starts.isEmpty());
+}
+
+void TestProgram::savesTheTableBeforeShuttingDown()
+{
+    // A change the program has not saved yet, as when a store write failed.
+    m_program->mainWindow()->row(1).setPrice(QStringLiteral("123"));
+    triggerSchedule(m_fakes->clock);
+    QTest::mouseClick(
+            m_program->countdownWindow()->findChild<QPushButton *>(QStringLiteral("Command1")),
+            Qt::LeftButton);
+    QCOMPARE(m_fakes->launcher.starts.size(), 1);
+    QCOMPARE(m_fakes->store.value(QStringLiteral("物品名称及价格储存"), QStringLiteral("b1"), {}),
+             QStringLiteral("123"));
+}
+
+void TestProgram::visiblePreviewOutlivesTheMainWindow()
+{
+    Q_EMIT m_program->mainWindow()->viewPresetRequested(2);
+    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+    QVERIFY(preview && preview->isVisible());
+    closeMainWindow();
+    QCOMPARE(m_finished->size(), 0);
+
+    // With the main window gone its button loads nothing; hiding the last window ends the run.
+    QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("Command1")),
+                      Qt::LeftButton);
+    settle();
+    QCOMPARE(m_finished->size(), 1);
 }
 
 void TestProgram::runsTheRealCommandFromPath_data()

@@ -6,8 +6,11 @@
 #include "platform/quitrule.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
+#include "store/pricekeeper.h"
 
+#include <QApplication>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStyle>
 
 Program::Program(Platform &platform, QObject *parent)
@@ -32,7 +35,14 @@ Program::Program(Platform &platform, QObject *parent)
         return window;
     })
     , m_quitRule(new QuitRule([this] { Q_EMIT finished(); }, this))
-{ }
+    , m_priceKeeper(new PriceKeeper(platform, this))
+{
+    connect(m_priceKeeper, &PriceKeeper::previewCreated, m_quitRule,
+            [this](PreviewWindow *window) { m_quitRule->watch(window); });
+    // The desktop session is ending: the process may be ended without any close.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { saveSession(); });
+}
 
 Program::~Program()
 {
@@ -62,10 +72,51 @@ HelpWindow *Program::helpWindow() const
     return m_help.window();
 }
 
+PriceKeeper *Program::priceKeeper() const
+{
+    return m_priceKeeper;
+}
+
+bool Program::saveSession()
+{
+    return m_priceKeeper->saveSession();
+}
+
+void Program::saveAndQuit()
+{
+    saveSession();
+    // exit(), not quit(): quit() would first close the windows one by one, which saves again
+    // and could show a box to a program that was asked to end.
+    QCoreApplication::exit(0);
+    // While the first-run greeting waits, the main loop does not run yet: exit() ended only
+    // the greeting's loop.
+    if (m_loading)
+        m_quitWhenRunning = true;
+}
+
+void Program::connectPriceKeeper()
+{
+    MainWindow *window = m_mainWindow;
+    PriceKeeper *keeper = m_priceKeeper;
+    connect(window, &MainWindow::priceTableEdited, keeper, &PriceKeeper::saveChanges);
+    connect(window, &MainWindow::closing, keeper, &PriceKeeper::saveAtClose);
+    connect(window, &MainWindow::savePresetRequested, keeper, &PriceKeeper::savePreset);
+    connect(window, &MainWindow::loadPresetRequested, keeper, &PriceKeeper::loadPreset);
+    connect(window, &MainWindow::viewPresetRequested, keeper, &PriceKeeper::viewPreset);
+    connect(window, &MainWindow::resetRequested, keeper, &PriceKeeper::resetTable);
+}
+
 void Program::start()
 {
     m_mainWindow = new MainWindow(m_platform);
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_loading = true;
+    m_priceKeeper->load(m_mainWindow);
+    m_loading = false;
+    if (m_quitWhenRunning)
+        QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    connectPriceKeeper();
     connect(m_mainWindow, &MainWindow::schedulerRequested, this, &Program::showScheduler);
     connect(m_mainWindow, &MainWindow::helpRequested, this, &Program::showHelp);
     m_quitRule->setMainWindow(m_mainWindow);
@@ -102,6 +153,7 @@ void Program::cancelShutdown()
 
 void Program::saveBeforeShutdown()
 {
-    // TODO(merge): join to the session save, which writes the price table to the store.
-    // saveSession();
+    // The table was saved after each change already. Should this last save fail, a box here
+    // would hold up a shutdown meant to happen unattended, so the shutdown goes ahead.
+    saveSession();
 }

@@ -9,6 +9,7 @@
 class CountdownWindow;
 class HelpWindow;
 class MainWindow;
+class PriceKeeper;
 class QuitRule;
 class SchedulerWindow;
 struct Platform;
@@ -37,9 +38,21 @@ public:
     CountdownWindow *countdownWindow() const;
     HelpWindow *helpWindow() const;
 
+    // The price table and the presets, with their preview window.
+    PriceKeeper *priceKeeper() const;
+
+    // Writes the price table on screen and the start counter to the store, before the run
+    // ends some other way than by closing the main window. False when they did not reach it;
+    // true, doing nothing, once the main window is closed (it saved itself then).
+    bool saveSession();
+
 Q_SIGNALS:
     // Nothing is left for the user: the program should end.
     void finished();
+
+public Q_SLOTS:
+    // For a request from outside to end (a Unix signal): saves, then leaves the event loop.
+    void saveAndQuit();
 
 private Q_SLOTS:
     void showScheduler();
@@ -49,12 +62,17 @@ private Q_SLOTS:
     void saveBeforeShutdown();
 
 private:
+    void connectPriceKeeper();
+
     Platform &m_platform;
     QPointer<MainWindow> m_mainWindow;
     WindowSlot<SchedulerWindow> m_scheduler;
     WindowSlot<CountdownWindow> m_countdown;
     WindowSlot<HelpWindow> m_help;
     QuitRule *m_quitRule = nullptr;
+    PriceKeeper *m_priceKeeper;
+    bool m_loading = false;
+    bool m_quitWhenRunning = false;
 };
 
 #endif // PROGRAM_H

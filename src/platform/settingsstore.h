@@ -17,6 +17,10 @@ public:
 
     // Makes every value set so far durable. False when they did not reach the medium.
     virtual bool commit() = 0;
+
+    // True once after a commit that found a store it could not fully read and kept a copy
+    // of it before writing over it; the user is to be told.
+    virtual bool takeBackupNotice() = 0;
 };
 
 #endif // SETTINGSSTORE_H

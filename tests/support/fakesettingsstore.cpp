@@ -1,5 +1,7 @@
 #include "support/fakesettingsstore.h"
 
+#include <utility>
+
 namespace {
 QString path(const QString &section, const QString &key)
 {
@@ -22,6 +24,11 @@ bool FakeSettingsStore::commit()
 {
     ++commits;
     return commitSucceeds;
+}
+
+bool FakeSettingsStore::takeBackupNotice()
+{
+    return std::exchange(backupNotice, false);
 }
 
 bool FakeSettingsStore::contains(const QString &section, const QString &key) const

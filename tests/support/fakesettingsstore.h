@@ -13,12 +13,15 @@ public:
                   const QString &defaultValue) const override;
     void setValue(const QString &section, const QString &key, const QString &value) override;
     bool commit() override;
+    bool takeBackupNotice() override;
 
     bool contains(const QString &section, const QString &key) const;
 
     QMap<QString, QString> values;
     bool commitSucceeds = true;
     int commits = 0;
+    // Set to have the next takeBackupNotice() report a store file kept aside.
+    bool backupNotice = false;
 };
 
 #endif // FAKESETTINGSSTORE_H

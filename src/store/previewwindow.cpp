@@ -1,0 +1,53 @@
+#include "store/previewwindow.h"
+
+#include "app/twips.h"
+#include "store/presetslot.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Form3"));
+    // A tool window stays out of the taskbar.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(2175), twipsToPixels(4425));
+
+    for (int row = 1; row <= priceTableRows; ++row) {
+        auto *line = new QLabel(this);
+        line->setObjectName(QStringLiteral("Label") + QString::number(row));
+        line->setTextFormat(Qt::PlainText);
+        line->setAlignment(Qt::AlignCenter);
+        line->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+        line->setGeometry(twipsRect(240, 240 + 390 * (row - 1), 1815, 255));
+        m_lines[row - 1] = line;
+    }
+
+    m_loadButton = new QPushButton(QStringLiteral("调用此方案"), this);
+    m_loadButton->setObjectName(QStringLiteral("Command1"));
+    m_loadButton->setGeometry(twipsRect(240, 3840, 1695, 495));
+    connect(m_loadButton, &QPushButton::clicked, this, &PreviewWindow::loadShownSlot);
+
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    QGuiApplication::primaryScreen()->availableGeometry()));
+}
+
+void PreviewWindow::showTable(int slot, const PriceTable &table)
+{
+    for (int i = 0; i < priceTableRows; ++i)
+        m_lines[i]->setText(table[i].name + QStringLiteral(" = ") + table[i].price);
+    m_loadButton->setText(presetButtonCaption(slot));
+    setWindowTitle(presetCaption(slot));
+}
+
+void PreviewWindow::loadShownSlot()
+{
+    if (const int slot = presetSlotOfButtonCaption(m_loadButton->text()))
+        Q_EMIT loadRequested(slot);
+    hide();
+}

@@ -1,0 +1,118 @@
+#include "store/pricekeeper.h"
+
+#include "app/mainwindow.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/settingsstore.h"
+#include "store/presetslot.h"
+
+PriceKeeper::PriceKeeper(Platform &platform, QObject *parent)
+    : QObject(parent), m_platform(platform), m_store(platform.store), m_preview([this] {
+        auto *window = new PreviewWindow;
+        connect(window, &PreviewWindow::loadRequested, this, &PriceKeeper::loadPreset);
+        Q_EMIT previewCreated(window);
+        return window;
+    })
+{ }
+
+PriceKeeper::~PriceKeeper() = default;
+
+PreviewWindow *PriceKeeper::previewWindow() const
+{
+    return m_preview.window();
+}
+
+void PriceKeeper::load(MainWindow *window)
+{
+    const RunCount run = countThisRun(m_store.runCount());
+    m_sycs = run.sycs;
+    if (run.firstRun) {
+        m_platform.dialogs.showMessage(
+                QStringLiteral("欢迎使用Ormek商人计算器，本机是第一次运行本软件，将调用默认设置！"
+                               "往后程序会自动保存你的设置！"),
+                QStringLiteral("欢迎使用"));
+        window->setPriceTable(defaultPriceTable());
+    } else {
+        window->setPriceTable(m_store.table(automaticTable));
+    }
+    // Only now is there a table to save.
+    m_window = window;
+}
+
+bool PriceKeeper::saveSession()
+{
+    if (!m_window)
+        return true;
+    m_store.setTable(automaticTable, m_window->priceTable());
+    m_store.setRunCount(m_sycs);
+    return m_store.commit();
+}
+
+void PriceKeeper::saveChanges()
+{
+    const bool saved = saveSession();
+    tellAboutBackup();
+    // Telling after every edit would nag; once per run of failures is enough.
+    if (saved)
+        m_failureTold = false;
+    else if (!m_failureTold)
+        tellAboutFailedSave();
+}
+
+void PriceKeeper::saveAtClose()
+{
+    const bool saved = saveSession();
+    tellAboutBackup();
+    if (!saved)
+        tellAboutFailedSave();
+}
+
+void PriceKeeper::savePreset(int slot)
+{
+    if (!m_window)
+        return;
+    m_store.setTable(slot, m_window->priceTable());
+    const bool saved = m_store.commit();
+    tellAboutBackup();
+    if (saved)
+        m_platform.dialogs.showMessage(presetSavedMessage(slot), QStringLiteral("保存"));
+    else
+        tellAboutFailedSave();
+}
+
+void PriceKeeper::loadPreset(int slot)
+{
+    if (!m_window)
+        return;
+    m_window->setPriceTable(m_store.table(slot));
+    saveChanges();
+    m_platform.dialogs.showMessage(presetLoadedMessage(slot), QStringLiteral("读取"));
+}
+
+void PriceKeeper::viewPreset(int slot)
+{
+    PreviewWindow *window = m_preview.show();
+    window->showTable(slot, m_store.table(slot));
+}
+
+void PriceKeeper::resetTable()
+{
+    if (!m_window)
+        return;
+    m_window->setPriceTable(defaultPriceTable());
+    saveChanges();
+    m_platform.dialogs.showMessage(QStringLiteral("初始化成功！"), QStringLiteral("初始化"));
+}
+
+void PriceKeeper::tellAboutBackup()
+{
+    if (m_platform.store.takeBackupNotice())
+        m_platform.dialogs.showMessage(QStringLiteral("设置文件已损坏，已另存为备份。"),
+                                       QStringLiteral("提示"));
+}
+
+void PriceKeeper::tellAboutFailedSave()
+{
+    m_platform.dialogs.showMessage(QStringLiteral("保存失败！"), QStringLiteral("保存"));
+    m_failureTold = true;
+}

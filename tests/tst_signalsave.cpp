@@ -1,0 +1,94 @@
+#include "platform/qtsettingsstore.h"
+#include "store/pricestore.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+// Ends the program with a Unix signal after an unsaved change, and looks for the change in
+// the store afterwards.
+class TestSignalSave : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void savesBeforeEnding_data();
+    void savesBeforeEnding();
+};
+
+namespace {
+
+// Recording stand-ins for the shutdown commands, first on PATH, so that nothing the
+// program starts can reach the real ones.
+QString prepareStandIns(const QString &folder)
+{
+    for (const QString name : { "shutdown", "systemctl" }) {
+        QFile script(folder + u'/' + name);
+        if (!script.open(QIODevice::WriteOnly))
+            return QString();
+        script.write("#!/bin/sh\necho \"$0 $*\" >> \"$(dirname \"$0\")/started\"\n");
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return folder + u':' + qEnvironmentVariable("PATH");
+}
+
+} // namespace
+
+void TestSignalSave::savesBeforeEnding_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+void TestSignalSave::savesBeforeEnding()
+{
+    QFETCH(int, signalNumber);
+    QTemporaryDir config;
+    QTemporaryDir standIns;
+    const QString fileName = config.filePath(QStringLiteral("Ormek商人计算器.conf"));
+    {
+        QtSettingsStore store(fileName);
+        PriceStore prices(store);
+        prices.setTable(automaticTable, defaultPriceTable());
+        prices.setRunCount(QStringLiteral("1"));
+        QVERIFY(prices.commit());
+    }
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString path = prepareStandIns(standIns.path());
+    QVERIFY(!path.isEmpty());
+    environment.insert(QStringLiteral("PATH"), path);
+
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QStringLiteral(SIGNAL_SAVE_CHILD), { QStringLiteral("7777") });
+    QVERIFY(program.waitForStarted());
+    QByteArray output;
+    while (!output.contains("ready\n") && program.waitForReadyRead(20000))
+        output += program.readAllStandardOutput();
+    QVERIFY2(output.contains("ready\n"), output.constData());
+
+    QCOMPARE(::kill(program.processId(), signalNumber), 0);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    QtSettingsStore store(fileName);
+    PriceStore prices(store);
+    PriceTable expected = defaultPriceTable();
+    expected[0].price = QStringLiteral("7777");
+    QVERIFY(prices.table(automaticTable) == expected);
+    QCOMPARE(prices.runCount(), QStringLiteral("2"));
+    QVERIFY(!QFile::exists(standIns.filePath(QStringLiteral("started"))));
+}
+
+QTEST_GUILESS_MAIN(TestSignalSave)
+#include "tst_signalsave.moc"
