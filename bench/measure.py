@@ -67,6 +67,17 @@ def status_field(pid, field):
     raise KeyError(field)
 
 
+def memory_rollup(pid):
+    """Proportional and anonymous resident memory in KiB, from smaps_rollup."""
+    fields = {}
+    with open(f"/proc/{pid}/smaps_rollup") as rollup:
+        for line in rollup:
+            parts = line.split()
+            if len(parts) == 3 and parts[2] == "kB":
+                fields[parts[0].rstrip(":")] = int(parts[1])
+    return fields["Pss"], fields["Anonymous"]
+
+
 def thread_counters(pid):
     """CPU nanoseconds and voluntary and involuntary context switches of each thread."""
     threads = {}
@@ -111,19 +122,24 @@ class Program:
 
 def measure_start(programs, listener, runs):
     """Median time to window and peak RSS, after one warm-up run of each."""
-    results = {p.name: {"window_ms": [], "vmhwm_kib": []} for p in programs}
+    results = {p.name: {"window_ms": [], "vmhwm_kib": [], "pss_kib": [], "anon_kib": []}
+               for p in programs}
     for run in range(runs + 1):
         for program in programs:  # interleaved, so that a disturbance hits all alike
             mapped, took = program.launch(listener)
             time.sleep(max(0.0, mapped + 1.0 - time.monotonic()))
             peak = status_field(program.process.pid, "VmHWM")
+            pss, anonymous = memory_rollup(program.process.pid)
             program.stop()
             if run > 0:
-                results[program.name]["window_ms"].append(round(took * 1000, 1))
-                results[program.name]["vmhwm_kib"].append(peak)
+                result = results[program.name]
+                result["window_ms"].append(round(took * 1000, 1))
+                result["vmhwm_kib"].append(peak)
+                result["pss_kib"].append(pss)
+                result["anon_kib"].append(anonymous)
     for result in results.values():
-        result["window_ms_median"] = statistics.median(result["window_ms"])
-        result["vmhwm_kib_median"] = statistics.median(result["vmhwm_kib"])
+        for key in ("window_ms", "vmhwm_kib", "pss_kib", "anon_kib"):
+            result[key + "_median"] = statistics.median(result[key])
     return results
 
 

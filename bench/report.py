@@ -88,6 +88,13 @@ def main():
         f"| One total tick, nine rows (µs) | {tick_us:.2f} | | | < 20 µs | "
         f"{verdict(tick_us < 20)} |",
         "",
+        "VmHWM counts every resident page, shared ones too: the Qt libraries and the font "
+        "files a program draws with. Medians of the proportional share (Pss) and of the "
+        "private anonymous memory, in KiB: "
+        + ", ".join(f"{name} {m[name]['pss_kib_median']:,.0f} and "
+                    f"{m[name]['anon_kib_median']:,.0f}" for name in (PROGRAM, BARE, PEER))
+        + ".",
+        "",
         "Wakeups are voluntary context switches summed over all threads; all switches per "
         "second, involuntary included: "
         + ", ".join(f"{name} {m[name]['switches_per_s']:.2f}" for name in (PROGRAM, BARE, PEER))
