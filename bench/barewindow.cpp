@@ -1,0 +1,13 @@
+// The least a Qt Widgets program can show: one empty window of the main window's size.
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Bare Qt window"));
+    window.setFixedSize(245, 373);
+    window.show();
+    return app.exec();
+}

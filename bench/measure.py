@@ -1,0 +1,193 @@
+"""Starts programs on an X display and measures them side by side.
+
+For each program: the time from launch to the MapNotify of its first top-level window, seen by
+an X event listener on the root window; the peak resident set (VmHWM) one second later; and,
+with all of them running at once, the CPU time and the wakeups of an idle minute, from the
+schedstat and the context switches of every thread in /proc. Prints the results as JSON.
+
+Run with the system Python (/usr/bin/python3), which has python3-xlib.
+"""
+
+import argparse
+import json
+import os
+import select
+import statistics
+import subprocess
+import time
+
+from Xlib import X, error
+from Xlib import display as xdisplay
+
+
+class Listener:
+    """Reports the top-level windows mapped on the display."""
+
+    def __init__(self, name):
+        self.display = xdisplay.Display(name)
+        self.root = self.display.screen().root
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.pid_atom = self.display.intern_atom("_NET_WM_PID")
+        self.display.sync()
+
+    def drain(self):
+        while self.display.pending_events():
+            self.display.next_event()
+
+    def window_pid(self, window):
+        try:
+            prop = window.get_full_property(self.pid_atom, X.AnyPropertyType)
+        except error.XError:
+            return None
+        return prop.value[0] if prop and len(prop.value) else None
+
+    def wait_for_map(self, pid, timeout):
+        """Monotonic time at which a window of the process was mapped."""
+        deadline = time.monotonic() + timeout
+        while True:
+            while self.display.pending_events():
+                event = self.display.next_event()
+                if event.type != X.MapNotify or event.override:
+                    continue
+                seen = time.monotonic()
+                owner = self.window_pid(event.window)
+                if owner is None or owner == pid:
+                    return seen
+            left = deadline - time.monotonic()
+            if left <= 0:
+                raise TimeoutError(f"no window from process {pid} within {timeout} s")
+            select.select([self.display.fileno()], [], [], left)
+
+
+def status_field(pid, field):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith(field + ":"):
+                return int(line.split()[1])
+    raise KeyError(field)
+
+
+def memory_rollup(pid):
+    """Proportional and anonymous resident memory in KiB, from smaps_rollup."""
+    fields = {}
+    with open(f"/proc/{pid}/smaps_rollup") as rollup:
+        for line in rollup:
+            parts = line.split()
+            if len(parts) == 3 and parts[2] == "kB":
+                fields[parts[0].rstrip(":")] = int(parts[1])
+    return fields["Pss"], fields["Anonymous"]
+
+
+def thread_counters(pid):
+    """CPU nanoseconds and voluntary and involuntary context switches of each thread."""
+    threads = {}
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        task = f"/proc/{pid}/task/{tid}"
+        try:
+            with open(f"{task}/comm") as comm:
+                name = f"{comm.read().strip()} ({tid})"
+            with open(f"{task}/schedstat") as schedstat:
+                run_ns = int(schedstat.read().split()[0])
+            threads[name] = (run_ns,
+                             status_field(f"{pid}/task/{tid}", "voluntary_ctxt_switches"),
+                             status_field(f"{pid}/task/{tid}", "nonvoluntary_ctxt_switches"))
+        except FileNotFoundError:
+            pass  # the thread ended meanwhile
+    return threads
+
+
+class Program:
+    def __init__(self, name, command, env):
+        self.name = name
+        self.command = command
+        self.env = env
+        self.process = None
+
+    def launch(self, listener):
+        listener.drain()
+        started = time.monotonic()
+        self.process = subprocess.Popen(self.command, env=self.env, stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        mapped = listener.wait_for_map(self.process.pid, timeout=30)
+        return mapped, mapped - started
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+def measure_start(programs, listener, runs):
+    """Median time to window and peak RSS, after one warm-up run of each."""
+    results = {p.name: {"window_ms": [], "vmhwm_kib": [], "pss_kib": [], "anon_kib": []}
+               for p in programs}
+    for run in range(runs + 1):
+        for program in programs:  # interleaved, so that a disturbance hits all alike
+            mapped, took = program.launch(listener)
+            time.sleep(max(0.0, mapped + 1.0 - time.monotonic()))
+            peak = status_field(program.process.pid, "VmHWM")
+            pss, anonymous = memory_rollup(program.process.pid)
+            program.stop()
+            if run > 0:
+                result = results[program.name]
+                result["window_ms"].append(round(took * 1000, 1))
+                result["vmhwm_kib"].append(peak)
+                result["pss_kib"].append(pss)
+                result["anon_kib"].append(anonymous)
+    for result in results.values():
+        for key in ("window_ms", "vmhwm_kib", "pss_kib", "anon_kib"):
+            result[key + "_median"] = statistics.median(result[key])
+    return results
+
+
+def measure_idle(programs, listener, seconds, settle=3.0):
+    """CPU share and wakeups per second of each program, all running at once and left alone."""
+    for program in programs:
+        program.launch(listener)
+    time.sleep(settle)
+    before = {p.name: thread_counters(p.process.pid) for p in programs}
+    time.sleep(seconds)
+    after = {p.name: thread_counters(p.process.pid) for p in programs}
+    for program in programs:
+        program.stop()
+    results = {}
+    for program in programs:
+        start, end = before[program.name], after[program.name]
+        per_thread = {name: tuple(a - b for a, b in zip(end[name], start.get(name, (0, 0, 0))))
+                      for name in end}
+        run_ns, voluntary, involuntary = (sum(column) for column in zip(*per_thread.values()))
+        results[program.name] = {
+            "idle_cpu_percent": round(run_ns / (seconds * 1e9) * 100, 4),
+            "wakeups_per_s": round(voluntary / seconds, 2),
+            "switches_per_s": round((voluntary + involuntary) / seconds, 2),
+            "wakeups_per_s_by_thread": {name: round(counts[1] / seconds, 2)
+                                        for name, counts in per_thread.items()},
+        }
+    return results
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--display", required=True)
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--idle-seconds", type=float, default=60)
+    parser.add_argument("program", nargs="+", help="name=command, the command split at blanks")
+    args = parser.parse_args()
+
+    env = dict(os.environ, DISPLAY=args.display)
+    programs = []
+    for spec in args.program:
+        name, command = spec.split("=", 1)
+        programs.append(Program(name, command.split(), env))
+
+    listener = Listener(args.display)
+    start = measure_start(programs, listener, args.runs)
+    idle = measure_idle(programs, listener, args.idle_seconds)
+    print(json.dumps({name: {**start[name], **idle[name]} for name in start}, indent=2))
+
+
+if __name__ == "__main__":
+    main()

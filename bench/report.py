@@ -1,0 +1,120 @@
+"""Writes the benchmark table, with the machine and the date, as Markdown.
+
+Reads the JSON of measure.py, the stripped sizes and the tick cost that bench/run gathered.
+"""
+
+import argparse
+import datetime
+import json
+import os
+import platform
+import subprocess
+
+PROGRAM, BARE, PEER = "ormek-calculator", "bare Qt window", "galculator"
+
+
+def machine():
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as cpuinfo:
+        for line in cpuinfo:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    with open("/proc/meminfo") as meminfo:
+        memory_gib = int(meminfo.readline().split()[1]) / 1024 / 1024
+    with open("/etc/debian_version") as version:
+        debian = version.read().strip()
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"],
+                        capture_output=True, text=True).stdout
+    load = os.getloadavg()[0]
+    return (f"{model}, {os.cpu_count()} cores, {memory_gib:.0f} GiB; Debian {debian}, "
+            f"Linux {platform.release()}, Qt {qt}; load average {load:.2f} at the end of the run")
+
+
+def verdict(ok):
+    return "met" if ok else "**missed**"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--measured", required=True)
+    parser.add_argument("--size", action="append", default=[], help="name=bytes")
+    parser.add_argument("--tick-ms", type=float, required=True)
+    parser.add_argument("--runs", type=int, required=True)
+    parser.add_argument("--idle-seconds", type=float, required=True)
+    parser.add_argument("--out", required=True)
+    args = parser.parse_args()
+
+    with open(args.measured) as measured:
+        m = json.load(measured)
+    sizes = dict(spec.split("=", 1) for spec in args.size)
+    p, b, g = m[PROGRAM], m[BARE], m[PEER]
+
+    window_ratio = p["window_ms_median"] / b["window_ms_median"]
+    rss_ratio = p["vmhwm_kib_median"] / b["vmhwm_kib_median"]
+    size_bytes = int(sizes[PROGRAM])
+    tick_us = args.tick_ms * 1000
+    idle = int(args.idle_seconds)
+
+    def row(label, key, unit_format, target, result):
+        cells = [unit_format(m[name][key]) for name in (PROGRAM, BARE, PEER)]
+        return f"| {label} | {' | '.join(cells)} | {target} | {result} |"
+
+    lines = [
+        "# Benchmark results",
+        "",
+        "Written by `bench/run`; run it again to bring this table up to date.",
+        "",
+        f"- Date: {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M} UTC",
+        f"- Machine: {machine()}",
+        "- Display: Xvfb, no window manager; every program with its own empty configuration "
+        "folder, the calculator's store already past the first run",
+        f"- Start-up figures: median of {args.runs} runs after a warm-up, the three programs "
+        "taking turns; idle figures: all three running at once, left alone for "
+        f"{idle} s after a 3 s pause",
+        "",
+        "| Measure | ormek-calculator | bare Qt window | galculator | Target | Result |",
+        "| --- | ---: | ---: | ---: | --- | --- |",
+        row("Time to window (ms)", "window_ms_median", lambda v: f"{v:.1f}",
+            "≤ 1.15 × bare Qt", f"{window_ratio:.2f} × bare, {verdict(window_ratio <= 1.15)}"),
+        row("Peak RSS 1 s after (VmHWM, KiB)", "vmhwm_kib_median", lambda v: f"{v:,.0f}",
+            "≤ 1.15 × bare Qt", f"{rss_ratio:.2f} × bare, {verdict(rss_ratio <= 1.15)}"),
+        row(f"Idle CPU over {idle} s (% of a core)", "idle_cpu_percent",
+            lambda v: f"{v:.3f}", "< 0.05 %", verdict(p["idle_cpu_percent"] < 0.05)),
+        row(f"Wakeups over {idle} s (per second)", "wakeups_per_s", lambda v: f"{v:.2f}",
+            "≤ 3 /s", verdict(p["wakeups_per_s"] <= 3)),
+        f"| Stripped executable (bytes) | {int(sizes[PROGRAM]):,} | {int(sizes[BARE]):,} | "
+        f"{int(sizes[PEER]):,} | ≤ 160 KB (163,840) | {verdict(size_bytes <= 160 * 1024)} |",
+        f"| One total tick, nine rows (µs) | {tick_us:.2f} | | | < 20 µs | "
+        f"{verdict(tick_us < 20)} |",
+        "",
+        "VmHWM counts every resident page, shared ones too: the Qt libraries and the font "
+        "files a program draws with. Medians of the proportional share (Pss) and of the "
+        "private anonymous memory, in KiB: "
+        + ", ".join(f"{name} {m[name]['pss_kib_median']:,.0f} and "
+                    f"{m[name]['anon_kib_median']:,.0f}" for name in (PROGRAM, BARE, PEER))
+        + ".",
+        "",
+        "Wakeups are voluntary context switches summed over all threads; all switches per "
+        "second, involuntary included: "
+        + ", ".join(f"{name} {m[name]['switches_per_s']:.2f}" for name in (PROGRAM, BARE, PEER))
+        + ". The calculator's wakeups by thread: "
+        + ", ".join(f"{thread} {rate:.2f}/s"
+                    for thread, rate in p["wakeups_per_s_by_thread"].items())
+        + ".",
+        "",
+        "Single runs (time to window in ms / VmHWM in KiB):",
+        "",
+    ]
+    for name in (PROGRAM, BARE, PEER):
+        runs = ", ".join(f"{t:.1f} / {r:,}" for t, r in zip(m[name]["window_ms"],
+                                                           m[name]["vmhwm_kib"]))
+        lines.append(f"- {name}: {runs}")
+    lines.append("")
+
+    with open(args.out, "w") as out:
+        out.write("\n".join(lines))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,42 @@
+#ifndef FUZZINPUT_H
+#define FUZZINPUT_H
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+// Helpers shared by the fuzz targets: turning the fuzzer's bytes into texts, and failing
+// loudly when a property does not hold, so that libFuzzer keeps the input as a crash.
+
+namespace FuzzInput {
+
+// The input split at line feeds into UTF-8 texts (invalid sequences decode to U+FFFD).
+inline QList<QString> lines(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QList<QString> texts;
+    for (const QByteArray &line : bytes.split('\n'))
+        texts.append(QString::fromUtf8(line));
+    return texts;
+}
+
+[[noreturn]] inline void fail(const char *property, const QString &detail, const char *file,
+                              int line)
+{
+    std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", file, line, property,
+                 detail.toUtf8().constData());
+    std::abort();
+}
+
+} // namespace FuzzInput
+
+#define FUZZ_CHECK(condition, detail)                                                              \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            FuzzInput::fail(#condition, (detail), __FILE__, __LINE__);                             \
+    } while (false)
+
+#endif // FUZZINPUT_H
