@@ -31,6 +31,8 @@ ItemRow::ItemRow(int number, QWidget *parent)
     m_priceLabel->setGeometry(twipsRect(1440, 720 + offset, 600, 225));
     m_priceLabel->setTextFormat(Qt::PlainText);
     m_priceLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The narrower Song digits keep a five-digit price off the name button it overlaps.
+    m_priceLabel->setFont(songFont(9));
     m_priceLabel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
     m_priceLabel->setAccessibleDescription(QStringLiteral("第%1行单价").arg(number));
 

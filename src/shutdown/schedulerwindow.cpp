@@ -31,7 +31,9 @@ QLabel *createLabel(const QString &name, const QString &text, const QRect &geome
 QLabel *createStatusLine(const QString &name, const QString &text, int top, const QString &colour,
                          const QString &description, QWidget *parent)
 {
-    QLabel *label = createLabel(name, text, twipsRect(120, top, 4095, 255), parent);
+    // 195 twips high, not 255: centred in the room above the next rule, the text stays off it
+    // even in a font with a tall line.
+    QLabel *label = createLabel(name, text, twipsRect(120, top, 4095, 195), parent);
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
     label->setAccessibleDescription(description);
@@ -57,7 +59,8 @@ QComboBox *createTwoDigitCombo(const QString &name, int count, int left, QWidget
     combo->setInsertPolicy(QComboBox::NoInsert);
     for (int i = 0; i < count; ++i)
         combo->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
-    combo->setGeometry(twipsRect(left, 210, 615, 300));
+    // At the height of the countdown boxes, clear of the frame's caption.
+    combo->setGeometry(twipsRect(left, 240, 615, 300));
     return combo;
 }
 
