@@ -55,6 +55,7 @@ HelpWindow::HelpWindow(Platform &platform, QWidget *parent) : QWidget(parent), m
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->setTabChangesFocus(true);
+    m_text->setAccessibleName(QStringLiteral("帮助"));
     m_text->setPlainText(helpText(address));
 
     createLabel(QStringLiteral("Label8"), QStringLiteral("唯一认可的下载地址："), 2760, this);

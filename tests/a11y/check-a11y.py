@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Walks the accessibility tree of the running program and fails on any control that shows a
-value but has neither an accessible name nor a description.
+"""Opens every window of the running program through AT-SPI, walks its accessibility tree and
+fails on any control that shows a value but has neither an accessible name nor a description.
+The final countdown is checked from a one-second schedule and cancelled at once.
 
 Run by tests/a11y/run-a11y-check.sh inside its own D-Bus session and X server."""
 
@@ -64,18 +65,87 @@ def click(node):
     raise RuntimeError(f"{node.name} has no action")
 
 
-def check(app):
+def check(root):
     problems = []
     checked = 0
-    for node, path in walk(app):
+    for node, path in walk(root):
         if node.getRole() not in VALUE_ROLES:
             continue
         if not node.getState().contains(pyatspi.STATE_SHOWING):
             continue
         checked += 1
         if not (node.name or "").strip() and not (node.description or "").strip():
-            problems.append(f"{node.getRoleName()} at {'/'.join(path)}")
+            problems.append(f"{node.getRoleName()} at {root.name}/{'/'.join(path)}")
     return checked, problems
+
+
+def wait_for(find, what, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.1)
+    raise RuntimeError(f"{what} did not appear")
+
+
+def window(app, title):
+    for index in range(app.childCount):
+        child = app.getChildAtIndex(index)
+        if child is not None and child.name == title \
+                and child.getState().contains(pyatspi.STATE_SHOWING):
+            return child
+    return None
+
+
+def press(app, role, name, inside=None):
+    root = app if inside is None else inside
+    click(wait_for(lambda: find_by(root, role, name), f"{name!r}"))
+
+
+def open_help(app):
+    press(app, pyatspi.ROLE_MENU_ITEM, "帮助")
+    wait_for(lambda: window(app, "帮助"), "the help window")
+
+
+def open_preview(app):
+    menu = wait_for(lambda: find_by(app, pyatspi.ROLE_MENU_ITEM, "查看方案"), "'查看方案'")
+    click(menu)
+    press(app, pyatspi.ROLE_MENU_ITEM, "方案一", inside=menu)
+    wait_for(lambda: window(app, "方案一"), "the preview window")
+
+
+def open_scheduler(app):
+    press(app, pyatspi.ROLE_PUSH_BUTTON, "自动关机")
+    wait_for(lambda: window(app, "自动关机"), "the scheduler")
+
+
+def check_final_countdown(app):
+    """Starts a one-second countdown, checks the final countdown window and cancels it
+    well before its ten seconds are over."""
+    scheduler = wait_for(lambda: window(app, "自动关机"), "the scheduler")
+    frame = find_by(scheduler, pyatspi.ROLE_PANEL, "倒计时关机") \
+        or find_by(scheduler, pyatspi.ROLE_FILLER, "倒计时关机")
+    if frame is None:
+        raise RuntimeError("no frame 倒计时关机")
+    seconds = next(node for node, _ in walk(frame)
+                   if node.getRole() == pyatspi.ROLE_TEXT and node.description == "倒计时的秒数")
+    seconds.queryEditableText().setTextContents("1")
+    press(app, pyatspi.ROLE_PUSH_BUTTON, "开始", inside=frame)
+    countdown = wait_for(lambda: window(app, "关机"), "the final countdown")
+    started = time.monotonic()
+    checked, problems = check(countdown)
+    press(app, pyatspi.ROLE_PUSH_BUTTON, "取消关机", inside=countdown)
+    wait_for(lambda: None if window(app, "关机") else True, "the end of the final countdown")
+    elapsed = time.monotonic() - started
+    print(f"final countdown: {checked} controls checked, cancelled after {elapsed:.1f} s")
+    if elapsed > 8:
+        raise RuntimeError("the final countdown was not cancelled within 8 seconds")
+    return checked, problems
+
+
+# Each opens one more window so that its controls are checked as well.
+OPENERS = [open_help, open_preview, open_scheduler]
 
 
 def main():
@@ -88,8 +158,12 @@ def main():
         time.sleep(1.0)
         for opener in OPENERS:
             opener(app)
+            print(f"opened: {opener.__name__}")
         time.sleep(1.0)
         checked, problems = check(app)
+        more_checked, more_problems = check_final_countdown(app)
+        checked += more_checked
+        problems += more_problems
         for problem in problems:
             print(f"FAIL: no accessible name or description: {problem}")
         print(f"{checked} controls that show a value checked, {len(problems)} without a name")
@@ -98,15 +172,6 @@ def main():
         process.terminate()
         process.wait(timeout=10)
 
-
-def open_scheduler(app):
-    button = find_by(app, pyatspi.ROLE_PUSH_BUTTON, "自动关机")
-    if button is not None:
-        click(button)
-
-
-# Each opens one more window so that its controls are checked as well.
-OPENERS = [open_scheduler]
 
 if __name__ == "__main__":
     sys.exit(main())
