@@ -42,8 +42,7 @@ std::optional<qint64> entrySeconds(const TimeEntries &entries, const QLocale &lo
     for (int i = 0; i < 3; ++i) {
         const std::optional<double> value = readEntry(texts[i], locale);
         const QString where = QStringLiteral("entry \"%1\"").arg(texts[i]);
-        FUZZ_CHECK(value.has_value()
-                           == (texts[i].isEmpty() || parseFiniteNumber(texts[i], locale)),
+        FUZZ_CHECK(value.has_value() == (texts[i].isEmpty() || parseFiniteNumber(texts[i], locale)),
                    where);
         if (!value) {
             valid = false;
@@ -156,8 +155,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QLocale german(QLocale::German, QLocale::Germany);
 
     const QDate day = QDate(2026, 12, 6).addDays(FuzzInput::take<qint32>(data, size) % (1 << 20));
-    const QTime time =
-            QTime::fromMSecsSinceStartOfDay(int(FuzzInput::take<quint32>(data, size) % 86400) * 1000);
+    const QTime time = QTime::fromMSecsSinceStartOfDay(
+            int(FuzzInput::take<quint32>(data, size) % 86400) * 1000);
     const QLocale &locale = FuzzInput::take<quint8>(data, size) & 1 ? german : chinese;
     QList<QString> texts = FuzzInput::lines(data, size);
     texts.resize(3);

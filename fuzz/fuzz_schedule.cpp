@@ -36,11 +36,11 @@ qint64 checkTick(const Schedule &schedule, const QDateTime &now)
     static const QRegularExpression caption(QStringLiteral("^%1:%2:%2后关机$").arg(number, sixty));
 
     const ScheduleTick tick = scheduleTick(schedule, now);
-    const QString where = QStringLiteral("target %1 from %2, at %3: %4 | %5 | %6 | %7")
-                                  .arg(schedule.targetSeconds)
-                                  .arg(schedule.scheduleDate.toString(Qt::ISODate),
-                                       now.toString(Qt::ISODate), tick.secondsText,
-                                       tick.remainingText, tick.caption, tick.systemTimeText);
+    const QString where =
+            QStringLiteral("target %1 from %2, at %3: %4 | %5 | %6 | %7")
+                    .arg(schedule.targetSeconds)
+                    .arg(schedule.scheduleDate.toString(Qt::ISODate), now.toString(Qt::ISODate),
+                         tick.secondsText, tick.remainingText, tick.caption, tick.systemTimeText);
 
     const QRegularExpressionMatch seconds = secondsLine.match(tick.secondsText);
     const QRegularExpressionMatch parts = remainingLine.match(tick.remainingText);
@@ -48,7 +48,7 @@ qint64 checkTick(const Schedule &schedule, const QDateTime &now)
     FUZZ_CHECK(seconds.hasMatch() && parts.hasMatch() && title.hasMatch(), where);
     const qint64 remaining = seconds.captured(1).toLongLong();
     FUZZ_CHECK(parts.captured(1).toLongLong() * 3600 + parts.captured(2).toLongLong() * 60
-                       + parts.captured(3).toLongLong()
+                               + parts.captured(3).toLongLong()
                        == remaining,
                where);
     for (int i = 1; i <= 3; ++i)
@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     schedule.targetSeconds = FuzzInput::take<qint32>(data, size);
     schedule.scheduleDate = reference.addDays(foldDays(FuzzInput::take<qint32>(data, size)));
     const QDate day = reference.addDays(foldDays(FuzzInput::take<qint32>(data, size)));
-    const QTime time =
-            QTime::fromMSecsSinceStartOfDay(int(FuzzInput::take<quint32>(data, size) % 86400) * 1000);
+    const QTime time = QTime::fromMSecsSinceStartOfDay(
+            int(FuzzInput::take<quint32>(data, size) % 86400) * 1000);
     const quint32 wait = FuzzInput::take<quint32>(data, size);
 
     const QDateTime first(day, time, Qt::UTC);

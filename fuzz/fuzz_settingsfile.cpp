@@ -39,8 +39,8 @@ void checkRoundTrip(const QMap<QString, QString> &table)
         values.insert(it.key(), it.value());
     const QByteArray text = settingsFileText(values);
     QSettings::SettingsMap read;
-    const QString where = describe(table) + QStringLiteral("written as:\n")
-            + QString::fromUtf8(text);
+    const QString where =
+            describe(table) + QStringLiteral("written as:\n") + QString::fromUtf8(text);
     FUZZ_CHECK(readSettingsFile(text, read), where);
     FUZZ_CHECK(storeTable(read) == table && read.size() == table.size(), where);
 }
