@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 // Helpers shared by the fuzz targets: turning the fuzzer's bytes into texts, and failing
 // loudly when a property does not hold, so that libFuzzer keeps the input as a crash.
@@ -21,6 +22,19 @@ inline QList<QString> lines(const uint8_t *data, size_t size)
     for (const QByteArray &line : bytes.split('\n'))
         texts.append(QString::fromUtf8(line));
     return texts;
+}
+
+// The next sizeof(T) bytes as a T, taken off the front of the input; zero when too few are left.
+template<class T>
+T take(const uint8_t *&data, size_t &size)
+{
+    T value {};
+    if (size < sizeof value)
+        return value;
+    std::memcpy(&value, data, sizeof value);
+    data += sizeof value;
+    size -= sizeof value;
+    return value;
 }
 
 [[noreturn]] inline void fail(const char *property, const QString &detail, const char *file,

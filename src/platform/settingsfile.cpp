@@ -75,6 +75,18 @@ bool unescapeKey(QStringView text, QString &key)
     return true;
 }
 
+// Half of a surrogate pair without its other half, which UTF-8 cannot hold: a store edited by
+// hand can give one through a hex escape.
+bool isLoneSurrogate(const QString &text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate())
+        return i + 1 == text.size() || !text.at(i + 1).isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text.at(i - 1).isHighSurrogate();
+    return false;
+}
+
 QString escapedValue(const QString &value)
 {
     // Unquoted, outer blanks would be trimmed and separators would split the value.
@@ -87,7 +99,8 @@ QString escapedValue(const QString &value)
     if (value.startsWith(u'@'))
         text += u'@';
     bool escapeHexDigits = false;
-    for (QChar c : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
         if (escapeHexDigits && isHexDigit(c)) {
             text += QStringLiteral("\\x") + QString::number(c.unicode(), 16);
             continue;
@@ -110,7 +123,7 @@ QString escapedValue(const QString &value)
             text += QStringLiteral("\\t");
             break;
         default:
-            if (c.unicode() < 0x20) {
+            if (c.unicode() < 0x20 || isLoneSurrogate(value, i)) {
                 // Hex escapes run on over every hex digit, so the digits after one are
                 // escaped too.
                 text += QStringLiteral("\\x") + QString::number(c.unicode(), 16);
