@@ -1,8 +1,9 @@
 #include "platform/quitrule.h"
 #include "support/guitest.h"
 
-#include <QWidget>
+using GuiTest::settle;
 
+// Once the main window is gone, the program ends as soon as no watched window is visible or busy.
 class TestQuitRule : public QObject
 {
     Q_OBJECT
@@ -11,22 +12,18 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void mainWindowKeepsTheProgram();
-    void hiddenWindowsDoNotCount();
-    void visibleWindowKeepsTheProgram();
-    void busyHiddenWindowKeepsTheProgram();
+    void hiddenWindowsDoNotCountAndItQuitsOnce();
+    void visibleOrBusyWindowKeepsTheProgram();
     void discardedWindowsDoNotCount();
-    void quitsOnce();
 
 private:
-    void settle();
     void closeMainWindow();
 
     int m_quits = 0;
+    bool m_busy = false;
     QuitRule *m_rule = nullptr;
     QWidget *m_main = nullptr;
     QWidget *m_other = nullptr;
-    bool m_busy = false;
 };
 
 void TestQuitRule::init()
@@ -48,13 +45,6 @@ void TestQuitRule::cleanup()
     delete m_rule;
 }
 
-// Lets the rule's queued check run.
-void TestQuitRule::settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 void TestQuitRule::closeMainWindow()
 {
     delete m_main;
@@ -62,38 +52,31 @@ void TestQuitRule::closeMainWindow()
     settle();
 }
 
-void TestQuitRule::mainWindowKeepsTheProgram()
+void TestQuitRule::hiddenWindowsDoNotCountAndItQuitsOnce()
 {
+    // A hidden main window still keeps the program.
     m_main->hide();
     settle();
     QVERIFY(!m_rule->canQuit());
-    QCOMPARE(m_quits, 0);
-    closeMainWindow();
-    QCOMPARE(m_quits, 1);
-}
-
-void TestQuitRule::hiddenWindowsDoNotCount()
-{
     m_other->show();
     m_other->hide();
     closeMainWindow();
     QCOMPARE(m_quits, 1);
-}
-
-void TestQuitRule::visibleWindowKeepsTheProgram()
-{
     m_other->show();
-    closeMainWindow();
-    QCOMPARE(m_quits, 0);
     m_other->hide();
     settle();
+    m_rule->check();
     QCOMPARE(m_quits, 1);
 }
 
-void TestQuitRule::busyHiddenWindowKeepsTheProgram()
+void TestQuitRule::visibleOrBusyWindowKeepsTheProgram()
 {
-    m_busy = true;
+    m_other->show();
     closeMainWindow();
+    QCOMPARE(m_quits, 0);
+    m_busy = true;
+    m_other->hide();
+    settle();
     QCOMPARE(m_quits, 0);
     m_other->show();
     m_busy = false;
@@ -111,16 +94,6 @@ void TestQuitRule::discardedWindowsDoNotCount()
     m_other->deleteLater();
     m_other = nullptr;
     settle();
-    QCOMPARE(m_quits, 1);
-}
-
-void TestQuitRule::quitsOnce()
-{
-    closeMainWindow();
-    m_other->show();
-    m_other->hide();
-    settle();
-    m_rule->check();
     QCOMPARE(m_quits, 1);
 }
 
