@@ -58,9 +58,8 @@ private Q_SLOTS:
     void opensEachWindowOnce();
     void cancelHidesBothAndTheNextTriggerCountsAfresh();
     void closingTheFinalWindowStartsNoCommand();
-    void runningScheduleOutlivesTheMainWindow();
     void savesTheTableBeforeShuttingDown();
-    void visiblePreviewOutlivesTheMainWindow();
+    void endsWhenNothingIsVisibleOrBusy();
     void runsTheRealCommandFromPath_data();
     void runsTheRealCommandFromPath();
 
@@ -190,9 +189,16 @@ void TestProgram::closingTheFinalWindowStartsNoCommand()
     QVERIFY(countdown->isRunning());
 }
 
-void TestProgram::runningScheduleOutlivesTheMainWindow()
+// After the main window, the run lasts while a window is visible or a schedule runs.
+void TestProgram::endsWhenNothingIsVisibleOrBusy()
 {
-    Q_EMIT m_program->mainWindow()->schedulerRequested();
+    MainWindow *main = m_program->mainWindow();
+    Q_EMIT main->helpRequested();
+    m_program->helpWindow()->hide();
+    Q_EMIT main->viewPresetRequested(2);
+    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+    preview->hide();
+    Q_EMIT main->schedulerRequested();
     SchedulerWindow *scheduler = m_program->schedulerWindow();
     GuiTest::freezeTimer(scheduler);
     QTest::keyClicks(child(scheduler, "Text3"), "30");
@@ -201,17 +207,26 @@ void TestProgram::runningScheduleOutlivesTheMainWindow()
     closeMainWindow();
     QCOMPARE(m_finished->size(), 0);
 
+    // The hidden schedule still fires; closing its final window starts nothing.
     m_fakes->clock.advance(30);
     scheduler->updateSchedule();
     settle();
-    QCOMPARE(m_finished->size(), 0);
-    CountdownWindow *countdown = m_program->countdownWindow();
-    QVERIFY(countdown->isVisible());
-    GuiTest::freezeTimer(countdown);
-    click(countdown, "Command2");
+    QVERIFY(m_program->countdownWindow()->isVisible());
+    preview->show();
+    m_program->countdownWindow()->close();
     settle();
+    QCOMPARE(m_finished->size(), 0);
+
+    // With the main window gone the preview's button loads nothing; hiding it ends the run.
+    click(preview, "Command1");
+    settle();
+    QVERIFY(preview->isHidden());
     QCOMPARE(m_finished->size(), 1);
     QVERIFY(m_fakes->launcher.starts.isEmpty());
+    preview->show();
+    preview->hide();
+    settle();
+    QCOMPARE(m_finished->size(), 1);
 }
 
 void TestProgram::savesTheTableBeforeShuttingDown()
@@ -221,20 +236,6 @@ void TestProgram::savesTheTableBeforeShuttingDown()
     click(triggerSchedule(), "Command1");
     QCOMPARE(m_fakes->launcher.starts.size(), 1);
     QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b1"), "123");
-}
-
-void TestProgram::visiblePreviewOutlivesTheMainWindow()
-{
-    Q_EMIT m_program->mainWindow()->viewPresetRequested(2);
-    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
-    QVERIFY(preview && preview->isVisible());
-    closeMainWindow();
-    QCOMPARE(m_finished->size(), 0);
-
-    // With the main window gone its button loads nothing; hiding the last window ends the run.
-    click(preview, "Command1");
-    settle();
-    QCOMPARE(m_finished->size(), 1);
 }
 
 void TestProgram::runsTheRealCommandFromPath_data()

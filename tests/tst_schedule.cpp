@@ -40,9 +40,7 @@ void TestSchedule::readsEntries_data()
     QTest::newRow("fraction down") << "7.9" << true << 7.0;
     QTest::newRow("negative fraction down") << "-0.5" << true << -1.0;
     QTest::newRow("blank") << " " << false << 0.0;
-    QTest::newRow("digits and letters") << "5分" << false << 0.0;
     QTest::newRow("full-width digits") << "１２" << false << 0.0;
-    QTest::newRow("infinite") << "1e999" << false << 0.0;
 }
 
 void TestSchedule::readsEntries()
@@ -80,15 +78,13 @@ void TestSchedule::starts_data()
     QTest::newRow("emptied hour counts 0, shown as typed")
             << false << at(6, 10) << E { "", "30", "00" } << started << 1800 + 86400
             << "关机时间：时30分00秒";
-    QTest::newRow("negative hour wraps to tomorrow")
-            << false << at(6, 10) << E { "-1", "00", "00" } << started << 86400 - 3600
-            << "关机时间：-1时00分00秒";
     QTest::newRow("largest target") << false << at(6, 0) << E { "596523", "14", "07" } << started
                                     << intMax << "关机时间：596523时14分07秒";
     QTest::newRow("one past the largest target")
             << false << at(6, 0) << E { "596523", "14", "08" } << invalid << 0 << "";
     QTest::newRow("huge parts that cancel")
             << false << at(6, 10) << E { "1e300", "-6e301", "0" } << invalid << 0 << "";
+
     QTest::newRow("clock time not a number")
             << false << at(6, 10) << E { "10", "半", "00" } << invalid << 0 << "";
 
@@ -100,8 +96,6 @@ void TestSchedule::starts_data()
     QTest::newRow("2 hours from the last day of November")
             << true << at(30, 23, 0, 0, 11) << E { "2", "", "" } << started << 90000
             << "关机时间：1号1时0分0秒";
-    QTest::newRow("negative part, positive total") << true << at(6, 10) << E { "1", "-30", "" }
-                                                   << started << 37800 << "关机时间：10时30分0秒";
     QTest::newRow("largest remaining") << true << at(6, 0) << E { "", "", "2147483647" } << started
                                        << intMax << "关机时间：24号3时14分7秒";
     QTest::newRow("largest remaining a second later")
