@@ -114,12 +114,9 @@ void TestMainWindow::keepsDigitsOnly_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("digits and a letter") << "12a3"
-                                         << "123";
-    QTest::newRow("signs and separators") << "-1.5, 2"
-                                          << "152";
-    QTest::newRow("full-width digits") << "１２"
-                                       << "";
+    QTest::newRow("digits and a letter") << "12a3" << QString("123");
+    QTest::newRow("signs and separators") << "-1.5, 2" << QString("152");
+    QTest::newRow("full-width digits") << "１２" << QString("");
 }
 
 void TestMainWindow::keepsDigitsOnly()
@@ -142,9 +139,11 @@ void TestMainWindow::editsQuantities()
     QVERIFY(box(1)->hasFocus());
 
     // Pasted text is held to digits too.
-    QGuiApplication::clipboard()->setText("12abc");
-    box(5)->paste();
-    QVERIFY(box(5)->text().isEmpty());
+    for (const QString refused : { "12abc", "１２" }) {
+        QGuiApplication::clipboard()->setText(refused);
+        box(5)->paste();
+        QVERIFY(box(5)->text().isEmpty());
+    }
     QGuiApplication::clipboard()->setText("340");
     box(5)->paste();
     QCOMPARE(box(5)->text(), "340");

@@ -2,7 +2,6 @@
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "platform/qtsettingsstore.h"
-#include "store/presetslot.h"
 #include "store/previewwindow.h"
 #include "store/pricekeeper.h"
 #include "store/pricestore.h"
@@ -62,7 +61,6 @@ private Q_SLOTS:
 
     void countsRuns_data();
     void countsRuns();
-    void findsTheSlotOfAButtonCaption();
     void startsFromTheStore_data();
     void startsFromTheStore();
     void savesEveryEditAndAtClose();
@@ -125,42 +123,26 @@ QStringList TestPresets::messageTexts() const
 void TestPresets::countsRuns_data()
 {
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("sycs");
     QTest::addColumn<bool>("firstRun");
-    QTest::newRow("never run") << "0"
-                               << "1" << true;
-    QTest::newRow("minus zero") << "-0"
-                                << "1" << true;
-    QTest::newRow("after one run") << "1"
-                                   << "2" << false;
-    QTest::newRow("beyond 32 bits") << "123456789012"
-                                    << "123456789013" << false;
-    QTest::newRow("fraction") << "2.5"
-                              << "3.5" << false;
-    QTest::newRow("empty") << ""
-                           << "1" << false;
-    QTest::newRow("words") << "五"
-                           << "1" << false;
-    QTest::newRow("infinite") << "1e999"
-                              << "1" << false;
+    QTest::addColumn<QString>("sycs");
+    QTest::newRow("never run") << "0" << true << "1";
+    QTest::newRow("minus zero") << "-0" << true << "1";
+    QTest::newRow("after one run") << "1" << false << "2";
+    QTest::newRow("beyond 32 bits") << "123456789012" << false << "123456789013";
+    QTest::newRow("fraction") << "2.5" << false << "3.5";
+    QTest::newRow("empty") << "" << false << "1";
+    QTest::newRow("words") << "五" << false << "1";
+    QTest::newRow("infinite") << "1e999" << false << "1";
 }
 
 void TestPresets::countsRuns()
 {
     QFETCH(QString, stored);
-    QFETCH(QString, sycs);
     QFETCH(bool, firstRun);
+    QFETCH(QString, sycs);
     const RunCount run = countThisRun(stored);
     QCOMPARE(run.sycs, sycs);
     QCOMPARE(run.firstRun, firstRun);
-}
-
-void TestPresets::findsTheSlotOfAButtonCaption()
-{
-    for (int slot = 1; slot <= presetSlotCount; ++slot)
-        QCOMPARE(presetSlotOfButtonCaption(presetButtonCaption(slot)), slot);
-    for (const char *other : { "调用此方案", "调用方案六", "调用方案一 ", "方案一", "" })
-        QCOMPARE(presetSlotOfButtonCaption(other), 0);
 }
 
 void TestPresets::startsFromTheStore_data()

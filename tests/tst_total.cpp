@@ -34,12 +34,9 @@ void TestTotal::groupsDigits_data()
 {
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("grouped");
-    QTest::newRow("3") << "123"
-                       << "123";
-    QTest::newRow("4") << "1234"
-                       << "1,234";
-    QTest::newRow("18") << "123456789012345678"
-                        << "123,456,789,012,345,678";
+    QTest::newRow("3") << "123" << QString("123");
+    QTest::newRow("4") << "1234" << QString("1,234");
+    QTest::newRow("18") << "123456789012345678" << QString("123,456,789,012,345,678");
 }
 
 void TestTotal::groupsDigits()
