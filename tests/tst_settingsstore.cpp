@@ -146,6 +146,7 @@ void TestSettingsStore::reportsWhatItCannotRead_data()
             << QByteArray("[%U4G]\na1=x\n[s]\nb1=2\n") << QStringList { "s/b1" };
     QTest::newRow("open quote") << QByteArray("[s]\na1=\"x\nb1=2\n") << QStringList { "s/b1" };
     QTest::newRow("not utf-8") << QByteArray("[s]\na1=\xff\xfe\n") << QStringList { "s/a1" };
+    QTest::newRow("binary") << QByteArray("\x00\x01\x02", 3) << QStringList();
 }
 
 void TestSettingsStore::reportsWhatItCannotRead()

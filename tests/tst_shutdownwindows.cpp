@@ -177,6 +177,10 @@ void TestShutdownWindows::countsTenSecondsThenShutsDown()
 {
     QCOMPARE(position(), 0);
     QVERIFY(message().isEmpty());
+    // Enter or Space cancels rather than shuts down.
+    m_countdown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_countdown));
+    QCOMPARE(QApplication::focusWidget()->objectName(), "Command2");
     // Whatever must be kept is saved before the command starts.
     QList<qsizetype> startsWhenSaving;
     connect(m_countdown, &CountdownWindow::aboutToShutDown, this,

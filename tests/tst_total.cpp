@@ -61,6 +61,7 @@ void TestTotal::formatsSums_data()
     QTest::newRow("fraction") << 1234.5 << "1,234.5";
     QTest::newRow("binary fraction noise") << 0.1 * 3 << "0.3";
     QTest::newRow("fifteen significant") << 1234567.891234567 << "1,234,567.89123457";
+    QTest::newRow("tiny") << 1e-7 << "0.0000001";
 }
 
 void TestTotal::formatsSums()
@@ -82,6 +83,7 @@ void TestTotal::addsRows_data()
     QTest::newRow("first bad price named")
             << Rows { { "1", "1" }, { "1", "abc" }, { "1", "x" } } << "第2行单价无效";
     QTest::newRow("infinite price") << Rows { { "1", "inf" } } << "第1行单价无效";
+    QTest::newRow("empty price") << Rows { { "1", "" } } << "第1行单价无效";
     QTest::newRow("price overflows") << Rows { { "10", "1e308" } } << "数值过大";
     QTest::newRow("quantity too long") << Rows { { QString(400, u'9'), "1" } } << "数值过大";
     QTest::newRow("regional grouping") << Rows { { "2", "3,000" } } << "6,000";
