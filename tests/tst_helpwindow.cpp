@@ -5,159 +5,88 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
+
+using GuiTest::child;
+using GuiTest::click;
 
 class TestHelpWindow : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
-    void showsTheTextLineByLine_data();
-    void showsTheTextLineByLine();
-    void endsEveryLineWithABreak();
-    void addressIsAPlaceholder();
-    void showsTheAddress();
-    void copiesExactlyTheAddress();
-    void opensTheAddress();
-    void reportsABrowserThatCannotStart();
-    void closeOnlyHides();
-
-private:
-    QPlainTextEdit *textBox() const
-    {
-        return m_window->findChild<QPlainTextEdit *>("RichTextBox1");
-    }
-    QLabel *link() const { return m_window->findChild<QLabel *>("Label9"); }
-
-    FakePlatform *m_fakes = nullptr;
-    HelpWindow *m_window = nullptr;
+    void hasTheTextLineByLineAndAPlaceholderAddress();
+    void showsCopiesAndOpensTheAddress();
 };
 
-void TestHelpWindow::init()
-{
-    m_fakes = new FakePlatform;
-    m_window = new HelpWindow(m_fakes->platform);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-}
-
-void TestHelpWindow::cleanup()
-{
-    delete m_window;
-    delete m_fakes;
-}
-
-void TestHelpWindow::showsTheTextLineByLine_data()
+void TestHelpWindow::hasTheTextLineByLineAndAPlaceholderAddress()
 {
     const QString address = downloadAddress();
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("text");
-    const QString lines[] = {
-        QStringLiteral("【使用安全】"),
-        QStringLiteral("1、本软件此版本大小为160KB，请查看大小，如不相符，请谨慎使用；"),
-        QStringLiteral("2、本程序无联网功能，如发现程序使用网络，请谨慎使用；"),
-        QStringLiteral("3、如不是在") + address
-                + QStringLiteral("上下载的本软件，参照上面两点，并杀毒后再使用！"),
-        QStringLiteral("（“谨慎使用”的解释：关闭软件，杀毒，杀木马，然后去") + address
-                + QStringLiteral("下载软件！这个是安全的！）"),
-        QString(),
-        QStringLiteral("【使用帮助】"),
-        QStringLiteral("1、物品名及价格均可根据个人需要更改；"),
-        QStringLiteral("2、保存读取"),
-        QStringLiteral("自动保存：物品名及价格会在关闭软件时自动进行保存，下次打开软件自动读取；"),
-        QStringLiteral("手动保存：软件提供5个方案位，可手动保存提取方案；"),
-        QStringLiteral("（保存的的方案只能再本机上读取）"),
-        QString(),
-        QStringLiteral("【软件作者】"),
+    const QStringList lines = helpLines(address);
+    const QStringList expected = {
+        "【使用安全】",
+        "1、本软件此版本大小为160KB，请查看大小，如不相符，请谨慎使用；",
+        "2、本程序无联网功能，如发现程序使用网络，请谨慎使用；",
+        "3、如不是在" + address + "上下载的本软件，参照上面两点，并杀毒后再使用！",
+        "（“谨慎使用”的解释：关闭软件，杀毒，杀木马，然后去" + address
+                + "下载软件！这个是安全的！）",
+        "",
+        "【使用帮助】",
+        "1、物品名及价格均可根据个人需要更改；",
+        "2、保存读取",
+        "自动保存：物品名及价格会在关闭软件时自动进行保存，下次打开软件自动读取；",
+        "手动保存：软件提供5个方案位，可手动保存提取方案；",
+        "（保存的的方案只能再本机上读取）",
+        "",
+        "【软件作者】",
     };
-    for (int i = 0; i < int(std::size(lines)); ++i)
-        QTest::addRow("line %d", i + 1) << i + 1 << lines[i];
-}
+    QCOMPARE(lines.mid(0, expected.size()), expected);
+    // Four remarks of the author follow, indented.
+    QCOMPARE(lines.size(), expected.size() + 4);
+    for (const QString &remark : lines.mid(expected.size()))
+        QVERIFY(remark.startsWith("    ") && remark.size() > 4 && !remark.at(4).isSpace());
+    QCOMPARE(helpText(address), lines.join(u'\n') + u'\n');
 
-void TestHelpWindow::showsTheTextLineByLine()
-{
-    QFETCH(int, line);
-    QFETCH(QString, text);
-    const QStringList shown = textBox()->toPlainText().split(u'\n');
-    QCOMPARE(shown.at(line - 1), text);
-}
-
-void TestHelpWindow::endsEveryLineWithABreak()
-{
-    const QStringList shown = textBox()->toPlainText().split(u'\n');
-    // Fourteen lines, four remarks of the author, and the empty line after the last break.
-    QCOMPARE(shown.size(), 14 + 4 + 1);
-    for (int line = 15; line <= 18; ++line) {
-        const QString remark = shown.at(line - 1);
-        QVERIFY(remark.startsWith(QStringLiteral("    ")));
-        QVERIFY(remark.size() > 4 && !remark.at(4).isSpace());
-    }
-    QVERIFY(shown.last().isEmpty());
-    QVERIFY(textBox()->isReadOnly());
-}
-
-void TestHelpWindow::addressIsAPlaceholder()
-{
-    const QUrl url(downloadAddress());
+    // The address is a placeholder under the reserved domain.
+    const QUrl url(address);
     QVERIFY(url.isValid());
-    QCOMPARE(url.scheme(), QStringLiteral("https"));
-    QVERIFY(url.host() == QStringLiteral("example.com")
-            || url.host().endsWith(QStringLiteral(".example.com")));
+    QCOMPARE(url.scheme(), "https");
+    QVERIFY(url.host() == "example.com" || url.host().endsWith(".example.com"));
 }
 
-void TestHelpWindow::showsTheAddress()
+void TestHelpWindow::showsCopiesAndOpensTheAddress()
 {
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("帮助"));
-    QCOMPARE(link()->text(), downloadAddress());
-    QCOMPARE(link()->textFormat(), Qt::PlainText);
-    QCOMPARE(link()->toolTip(), QStringLiteral("点击访问"));
-    QVERIFY(link()->font().underline());
-    QVERIFY(!link()->accessibleDescription().isEmpty());
-    QCOMPARE(m_window->findChild<QLabel *>("Label8")->text(),
-             QStringLiteral("唯一认可的下载地址："));
-    QCOMPARE(m_window->findChild<QLabel *>("Label10")->text(),
-             QStringLiteral("其它地址下载本软件请谨慎使用！"));
-    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-}
+    FakePlatform fakes;
+    HelpWindow window(fakes.platform);
+    window.show();
+    auto *text = child<QPlainTextEdit>(&window, "RichTextBox1");
+    QCOMPARE(text->toPlainText(), helpText(downloadAddress()));
+    QVERIFY(text->isReadOnly());
+    auto *link = child<QLabel>(&window, "Label9");
+    QCOMPARE(link->text(), downloadAddress());
+    QCOMPARE(link->textFormat(), Qt::PlainText);
+    QVERIFY(!link->accessibleDescription().isEmpty());
 
-void TestHelpWindow::copiesExactlyTheAddress()
-{
-    QTest::mouseClick(m_window->findChild<QPushButton *>("Command2"), Qt::LeftButton);
-    QCOMPARE(m_fakes->clipboard.text, downloadAddress());
-    QCOMPARE(m_fakes->clipboard.writes, 1);
-    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
-    QCOMPARE(m_fakes->dialogs.messages.first().prompt, QStringLiteral("复制成功！"));
-    QCOMPARE(m_fakes->dialogs.messages.first().title, QStringLiteral("复制"));
-}
+    click(&window, "Command2");
+    QCOMPARE(fakes.clipboard.text, downloadAddress());
+    QCOMPARE(fakes.clipboard.writes, 1);
+    QCOMPARE(fakes.dialogs.messages.size(), 1);
+    QCOMPARE(fakes.dialogs.messages.first().prompt, "复制成功！");
+    QCOMPARE(fakes.dialogs.messages.first().title, "复制");
 
-void TestHelpWindow::opensTheAddress()
-{
-    QTest::mouseClick(link(), Qt::LeftButton);
-    QTest::mouseClick(link(), Qt::LeftButton);
-    QCOMPARE(m_fakes->launcher.openedUrls,
-             QList<QUrl>({ QUrl(downloadAddress()), QUrl(downloadAddress()) }));
-    QVERIFY(m_fakes->dialogs.messages.isEmpty());
-}
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(fakes.launcher.openedUrls, QList<QUrl>({ QUrl(downloadAddress()) }));
+    QCOMPARE(fakes.dialogs.messages.size(), 1);
+    fakes.launcher.openUrlSucceeds = false;
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(fakes.dialogs.messages.size(), 2);
+    QCOMPARE(fakes.dialogs.messages.last().prompt, "无法打开浏览器！");
+    QCOMPARE(fakes.dialogs.messages.last().title, "提示");
 
-void TestHelpWindow::reportsABrowserThatCannotStart()
-{
-    m_fakes->launcher.openUrlSucceeds = false;
-    QTest::mouseClick(link(), Qt::LeftButton);
-    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
-    QCOMPARE(m_fakes->dialogs.messages.first().prompt, QStringLiteral("无法打开浏览器！"));
-    QCOMPARE(m_fakes->dialogs.messages.first().title, QStringLiteral("提示"));
-}
-
-void TestHelpWindow::closeOnlyHides()
-{
-    const QString text = textBox()->toPlainText();
-    QTest::mouseClick(m_window->findChild<QPushButton *>("Command1"), Qt::LeftButton);
-    QVERIFY(!m_window->isVisible());
-    m_window->show();
-    QCOMPARE(textBox()->toPlainText(), text);
+    // "关闭" only hides; the text stays as it was.
+    click(&window, "Command1");
+    QVERIFY(!window.isVisible());
+    window.show();
+    QCOMPARE(text->toPlainText(), helpText(downloadAddress()));
 }
 
 ORMEK_GUI_TEST_MAIN(TestHelpWindow)

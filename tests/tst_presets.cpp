@@ -4,6 +4,7 @@
 #include "platform/qtsettingsstore.h"
 #include "store/previewwindow.h"
 #include "store/pricekeeper.h"
+#include "store/pricestore.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
@@ -15,11 +16,13 @@
 #include <QTemporaryDir>
 #include <functional>
 
+using GuiTest::child;
+using GuiTest::click;
+
 namespace {
 
-const QString welcome = QStringLiteral("欢迎使用Ormek商人计算器，本机是第一次运行本软件，将调用默认"
-                                       "设置！往后程序会自动保存你的设置！");
-const QString automaticSection = QStringLiteral("物品名称及价格储存/");
+const QString welcome = "欢迎使用Ormek商人计算器，本机是第一次运行本软件，将调用默认设置！"
+                        "往后程序会自动保存你的设置！";
 
 PriceTable numberedTable(const QString &prefix)
 {
@@ -37,8 +40,7 @@ public:
     {
         bool shown = false;
         for (QWidget *window : QApplication::topLevelWidgets())
-            shown = shown
-                    || (window->objectName() == QLatin1String("Form1") && window->isVisible());
+            shown = shown || (window->objectName() == "Form1" && window->isVisible());
         mainWindowShown.append(shown);
         FakeDialogs::showMessage(prompt, title);
     }
@@ -48,6 +50,7 @@ public:
 
 } // namespace
 
+// The price table in the store: start-up, automatic save, presets and the preview window.
 class TestPresets : public QObject
 {
     Q_OBJECT
@@ -56,89 +59,88 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void greetsTheFirstRunBeforeTheWindow();
+    void countsRuns_data();
+    void countsRuns();
     void startsFromTheStore_data();
     void startsFromTheStore();
     void savesEveryEditAndAtClose();
-    void tellsAFailedSaveWithoutNagging();
-    void tellsOnceAboutAKeptCopy();
+    void tellsFailedSaves();
     void savesPresetsApart();
-    void tellsAFailedPresetSave();
     void loadsPresetsAndResets();
     void previewShowsAndLoadsSlots();
-    void previewButtonReadsTheStoreAfresh();
-    void previewShowsNamesLiterally();
-    void previewWithoutASlotOnlyHides();
-    void saveSessionAfterTheCloseDoesNothing();
+    void previewShowsNamesLiterallyAndReadsTheStoreAfresh();
     void keepsTheTableInTheRealStore();
 
 private:
-    void start();
+    void start(const char *runCount = nullptr);
     MainWindow *window() const { return m_program->mainWindow(); }
-    void trigger(const QString &action) { window()->findChild<QAction *>(action)->trigger(); }
-    void storeTable(int slot, const PriceTable &table);
-    PriceTable storedTable(int slot) const;
+    void trigger(const QString &action) { child<QAction>(window(), action)->trigger(); }
+    PriceStore prices() const { return PriceStore(m_fakes->store); }
+    PreviewWindow *preview() const { return m_program->priceKeeper()->previewWindow(); }
     QStringList messageTexts() const;
 
     FakePlatform *m_fakes = nullptr;
+    WatchingDialogs *m_dialogs = nullptr;
+    Platform *m_platform = nullptr;
     Program *m_program = nullptr;
 };
 
 void TestPresets::init()
 {
     m_fakes = new FakePlatform;
-    m_program = new Program(m_fakes->platform);
+    m_dialogs = new WatchingDialogs;
+    m_platform = new Platform { m_fakes->store, *m_dialogs, m_fakes->launcher, m_fakes->clipboard,
+                                m_fakes->clock };
+    m_program = new Program(*m_platform);
 }
 
 void TestPresets::cleanup()
 {
     delete m_program;
+    delete m_platform;
+    delete m_dialogs;
     delete m_fakes;
 }
 
-void TestPresets::start()
+void TestPresets::start(const char *runCount)
 {
+    if (runCount)
+        m_fakes->store.values.insert("使用次数/N", runCount);
     m_program->start();
     QVERIFY(QTest::qWaitForWindowExposed(window()));
-}
-
-void TestPresets::storeTable(int slot, const PriceTable &table)
-{
-    PriceStore(m_fakes->store).setTable(slot, table);
-}
-
-PriceTable TestPresets::storedTable(int slot) const
-{
-    return PriceStore(m_fakes->store).table(slot);
 }
 
 QStringList TestPresets::messageTexts() const
 {
     QStringList texts;
-    for (const FakeDialogs::Box &box : m_fakes->dialogs.messages)
+    for (const FakeDialogs::Box &box : m_dialogs->messages)
         texts << box.prompt + u'|' + box.title;
     return texts;
 }
 
-void TestPresets::greetsTheFirstRunBeforeTheWindow()
+void TestPresets::countsRuns_data()
 {
-    FakeSettingsStore store;
-    WatchingDialogs dialogs;
-    Platform platform { store, dialogs, m_fakes->launcher, m_fakes->clipboard, m_fakes->clock };
-    Program program(platform);
-    program.start();
-    QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages.first().prompt, welcome);
-    QCOMPARE(dialogs.messages.first().title, QStringLiteral("欢迎使用"));
-    QCOMPARE(dialogs.mainWindowShown, QList<bool> { false });
-    QVERIFY(program.mainWindow()->isVisible());
-    QVERIFY(program.mainWindow()->priceTable() == defaultPriceTable());
-    QVERIFY(store.values.isEmpty());
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("firstRun");
+    QTest::addColumn<QString>("sycs");
+    QTest::newRow("never run") << "0" << true << "1";
+    QTest::newRow("minus zero") << "-0" << true << "1";
+    QTest::newRow("after one run") << "1" << false << "2";
+    QTest::newRow("beyond 32 bits") << "123456789012" << false << "123456789013";
+    QTest::newRow("fraction") << "2.5" << false << "3.5";
+    QTest::newRow("empty") << "" << false << "1";
+    QTest::newRow("words") << "五" << false << "1";
+    QTest::newRow("infinite") << "1e999" << false << "1";
+}
 
-    program.mainWindow()->close();
-    QCOMPARE(store.values.size(), 19);
-    QCOMPARE(store.values.value(QStringLiteral("使用次数/N")), QStringLiteral("1"));
-    QVERIFY(PriceStore(store).table(automaticTable) == defaultPriceTable());
+void TestPresets::countsRuns()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, firstRun);
+    QFETCH(QString, sycs);
+    const RunCount run = countThisRun(stored);
+    QCOMPARE(run.sycs, sycs);
+    QCOMPARE(run.firstRun, firstRun);
 }
 
 void TestPresets::startsFromTheStore_data()
@@ -161,321 +163,234 @@ void TestPresets::startsFromTheStore()
     QFETCH(bool, welcomed);
     QFETCH(QString, nextCount);
     if (!count.isNull())
-        m_fakes->store.values.insert(QStringLiteral("使用次数/N"), count);
-    const PriceTable stored = numberedTable(QStringLiteral("存"));
+        m_fakes->store.values.insert("使用次数/N", count);
     if (withTable)
-        storeTable(automaticTable, stored);
+        prices().setTable(automaticTable, numberedTable("存"));
     start();
 
-    QCOMPARE(m_fakes->dialogs.messages.size(), welcomed ? 1 : 0);
-    PriceTable expected;
+    // The first run is greeted before the window shows, and nothing is written until the close.
+    QCOMPARE(messageTexts(), welcomed ? QStringList { welcome + "|欢迎使用" } : QStringList());
+    QCOMPARE(m_dialogs->mainWindowShown, QList<bool>(welcomed ? 1 : 0, false));
+    QCOMPARE(m_fakes->store.commits, 0);
+    PriceTable expected = numberedTable("存");
     if (welcomed)
         expected = defaultPriceTable();
-    else if (withTable)
-        expected = stored;
-    else
-        expected.fill({ QStringLiteral("设置"), QStringLiteral("0") });
+    else if (!withTable)
+        expected.fill({ "设置", "0" });
     QVERIFY(window()->priceTable() == expected);
 
     window()->close();
-    QCOMPARE(m_fakes->store.values.value(QStringLiteral("使用次数/N")), nextCount);
-    QVERIFY(storedTable(automaticTable) == expected);
+    QCOMPARE(m_fakes->store.values.value("使用次数/N"), nextCount);
+    QCOMPARE(m_fakes->store.values.size(), 19);
+    QVERIFY(prices().table(automaticTable) == expected);
 }
 
 void TestPresets::savesEveryEditAndAtClose()
 {
-    m_fakes->store.values.insert(QStringLiteral("使用次数/N"), QStringLiteral("2"));
-    start();
+    start("2");
     QCOMPARE(m_fakes->store.commits, 0);
-
-    m_fakes->dialogs.answers = { QStringLiteral("4321") };
-    QTest::mouseClick(window()->findChild<QLabel *>(QStringLiteral("s1")), Qt::LeftButton);
+    m_dialogs->answers = { "4321", "  蓝冰 & <b>x</b> " };
+    click(window(), "s1");
     QCOMPARE(m_fakes->store.commits, 1);
-    QCOMPARE(m_fakes->store.values.value(automaticSection + QStringLiteral("b1")),
-             QStringLiteral("4321"));
-    QCOMPARE(m_fakes->store.values.value(QStringLiteral("使用次数/N")), QStringLiteral("3"));
-
-    m_fakes->dialogs.answers = { QStringLiteral("  蓝冰 & <b>x</b> ") };
-    QTest::mouseClick(window()->findChild<QPushButton *>(QStringLiteral("btn9")), Qt::LeftButton);
-    QCOMPARE(m_fakes->store.values.value(automaticSection + QStringLiteral("a9")),
-             QStringLiteral("  蓝冰 & <b>x</b> "));
+    QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b1"), "4321");
+    QCOMPARE(m_fakes->store.values.value("使用次数/N"), "3");
+    click(window(), "btn9");
+    QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/a9"), "  蓝冰 & <b>x</b> ");
 
     // Quantities are never stored.
-    QTest::keyClicks(window()->findChild<QLineEdit *>(QStringLiteral("Text1")), "12");
+    QTest::keyClicks(child(window(), "Text1"), "12");
+    QVERIFY(m_program->saveSession());
     window()->close();
-    QCOMPARE(m_fakes->store.commits, 3);
-    for (const QString &value : m_fakes->store.values)
-        QVERIFY(value != QStringLiteral("12"));
-    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+    QCOMPARE(m_fakes->store.commits, 4);
+    QVERIFY(!m_fakes->store.values.values().contains("12"));
+    QVERIFY(m_dialogs->messages.isEmpty());
+
+    // Once the window is gone, the session was saved: a later request does nothing.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!window());
+    m_fakes->store.commitSucceeds = false;
+    QVERIFY(m_program->saveSession());
+    QCOMPARE(m_fakes->store.commits, 4);
 }
 
-void TestPresets::tellsAFailedSaveWithoutNagging()
+void TestPresets::tellsFailedSaves()
 {
-    start();
-    m_fakes->dialogs.messages.clear();
-    const QString failed = QStringLiteral("保存失败！|保存");
+    start("2");
+    const QString failed = "保存失败！|保存";
     auto editPrice = [this](const char *price) {
-        m_fakes->dialogs.answers = { QString::fromLatin1(price) };
-        QTest::mouseClick(window()->findChild<QLabel *>(QStringLiteral("s2")), Qt::LeftButton);
+        m_dialogs->answers = { price };
+        click(window(), "s2");
     };
-
+    // Automatic saves tell a failure once until one succeeds again.
     m_fakes->store.commitSucceeds = false;
     editPrice("1");
     editPrice("2");
     QCOMPARE(messageTexts(), QStringList { failed });
     m_fakes->store.commitSucceeds = true;
     editPrice("3");
-    QCOMPARE(messageTexts().size(), 1);
     m_fakes->store.commitSucceeds = false;
     editPrice("4");
     QCOMPARE(messageTexts(), QStringList({ failed, failed }));
+    // A preset save tells every failure, and so does the close.
+    trigger("BC1");
+    trigger("BC1");
     window()->close();
-    QCOMPARE(messageTexts(), QStringList({ failed, failed, failed }));
-}
-
-void TestPresets::tellsOnceAboutAKeptCopy()
-{
-    m_fakes->store.values.insert(QStringLiteral("使用次数/N"), QStringLiteral("2"));
-    start();
-    m_fakes->store.backupNotice = true;
-    trigger(QStringLiteral("CSH"));
-    trigger(QStringLiteral("CSH"));
-    QCOMPARE(messageTexts(),
-             QStringList({ "设置文件已损坏，已另存为备份。|提示", "初始化成功！|初始化",
-                           "初始化成功！|初始化" }));
+    QCOMPARE(messageTexts(), QStringList(5, failed));
 }
 
 void TestPresets::savesPresetsApart()
 {
-    start();
-    m_fakes->dialogs.messages.clear();
-    window()->setPriceTable(numberedTable(QStringLiteral("甲")));
-    trigger(QStringLiteral("BC2"));
-    window()->setPriceTable(numberedTable(QStringLiteral("乙")));
-    trigger(QStringLiteral("BC2"));
-    window()->setPriceTable(numberedTable(QStringLiteral("丙")));
-    trigger(QStringLiteral("BC5"));
+    start("2");
+    window()->setPriceTable(numberedTable("甲"));
+    trigger("BC2");
+    window()->setPriceTable(numberedTable("乙"));
+    trigger("BC2");
+    window()->setPriceTable(numberedTable("丙"));
+    trigger("BC5");
 
-    QVERIFY(storedTable(2) == numberedTable(QStringLiteral("乙")));
-    QVERIFY(storedTable(5) == numberedTable(QStringLiteral("丙")));
-    for (int slot : { 1, 3, 4 })
-        QVERIFY(!m_fakes->store.contains(PriceStore::section(slot), QStringLiteral("a1")));
-    QVERIFY(!m_fakes->store.contains(PriceStore::section(automaticTable), QStringLiteral("a1")));
+    QVERIFY(prices().table(2) == numberedTable("乙"));
+    QVERIFY(prices().table(5) == numberedTable("丙"));
+    QStringList keys = { "使用次数/N" };
+    for (const QString section : { "物品名称及价格储存2/", "物品名称及价格储存5/" }) {
+        for (int row = 1; row <= 9; ++row)
+            keys << section + "a" + QString::number(row) << section + "b" + QString::number(row);
+    }
+    keys.sort();
+    QCOMPARE(m_fakes->store.values.keys(), keys);
     QCOMPARE(messageTexts(),
              QStringList({ "将价格表保存到方案二完成！|保存", "将价格表保存到方案二完成！|保存",
                            "将价格表保存到方案五完成！|保存" }));
 }
 
-void TestPresets::tellsAFailedPresetSave()
-{
-    start();
-    m_fakes->dialogs.messages.clear();
-    m_fakes->store.commitSucceeds = false;
-    trigger(QStringLiteral("BC1"));
-    trigger(QStringLiteral("BC1"));
-    QCOMPARE(messageTexts(), QStringList({ "保存失败！|保存", "保存失败！|保存" }));
-}
-
 void TestPresets::loadsPresetsAndResets()
 {
-    m_fakes->store.values.insert(QStringLiteral("使用次数/N"), QStringLiteral("2"));
-    storeTable(3, numberedTable(QStringLiteral("丁")));
-    start();
-    QTest::keyClicks(window()->findChild<QLineEdit *>(QStringLiteral("Text2")), "3");
+    prices().setTable(3, numberedTable("丁"));
+    start("2");
+    QTest::keyClicks(child(window(), "Text2"), "3");
 
-    trigger(QStringLiteral("DQ3"));
-    QVERIFY(window()->priceTable() == numberedTable(QStringLiteral("丁")));
-    QVERIFY(storedTable(automaticTable) == numberedTable(QStringLiteral("丁")));
-    QCOMPARE(window()->row(2).quantity(), QStringLiteral("3"));
-    window()->updateTotal();
-    QCOMPARE(window()->findChild<QLabel *>(QStringLiteral("zj"))->text(), QStringLiteral("600"));
+    trigger("DQ3");
+    QVERIFY(window()->priceTable() == numberedTable("丁"));
+    QVERIFY(prices().table(automaticTable) == numberedTable("丁"));
 
-    trigger(QStringLiteral("CSH"));
+    // A store file that had to be kept aside is told once.
+    m_fakes->store.backupNotice = true;
+    trigger("CSH");
     QVERIFY(window()->priceTable() == defaultPriceTable());
-    QVERIFY(storedTable(automaticTable) == defaultPriceTable());
-    QCOMPARE(window()->row(2).quantity(), QStringLiteral("3"));
+    QVERIFY(prices().table(automaticTable) == defaultPriceTable());
+    QCOMPARE(window()->row(2).quantity(), "3");
 
     // Re-initialising erased no preset; a slot never saved loads as "设置" and "0".
-    trigger(QStringLiteral("DQ3"));
-    QVERIFY(window()->priceTable() == numberedTable(QStringLiteral("丁")));
-    trigger(QStringLiteral("DQ4"));
-    for (int row = 1; row <= 9; ++row) {
-        QCOMPARE(window()->row(row).name(), QStringLiteral("设置"));
-        QCOMPARE(window()->row(row).price(), QStringLiteral("0"));
-    }
+    trigger("DQ3");
+    QVERIFY(window()->priceTable() == numberedTable("丁"));
+    trigger("DQ4");
+    PriceTable unsaved;
+    unsaved.fill({ "设置", "0" });
+    QVERIFY(window()->priceTable() == unsaved);
     QCOMPARE(messageTexts(),
-             QStringList({ "读取方案三成功！|读取", "初始化成功！|初始化", "读取方案三成功！|读取",
+             QStringList({ "读取方案三成功！|读取", "设置文件已损坏，已另存为备份。|提示",
+                           "初始化成功！|初始化", "读取方案三成功！|读取",
                            "读取方案四成功！|读取" }));
 }
 
 void TestPresets::previewShowsAndLoadsSlots()
 {
-    m_fakes->store.values.insert(QStringLiteral("使用次数/N"), QStringLiteral("2"));
-    storeTable(4, numberedTable(QStringLiteral("戊")));
-    start();
-    PriceKeeper *keeper = m_program->priceKeeper();
-    QVERIFY(!keeper->previewWindow());
-
-    trigger(QStringLiteral("CK1"));
-    PreviewWindow *preview = keeper->previewWindow();
-    QVERIFY(preview);
-    QVERIFY(preview->isVisible());
-    QCOMPARE(preview->objectName(), QStringLiteral("Form3"));
-    QCOMPARE(preview->windowTitle(), QStringLiteral("方案一"));
-    auto *button = preview->findChild<QPushButton *>(QStringLiteral("Command1"));
-    QCOMPARE(button->text(), QStringLiteral("调用方案一"));
-    for (int row = 1; row <= 9; ++row) {
-        auto *line = preview->findChild<QLabel *>(QStringLiteral("Label") + QString::number(row));
-        QCOMPARE(line->text(), QStringLiteral("设置 = 0"));
-    }
-
-    trigger(QStringLiteral("CK4"));
-    QCOMPARE(keeper->previewWindow(), preview);
-    QCOMPARE(preview->windowTitle(), QStringLiteral("方案四"));
-    QCOMPARE(preview->findChild<QLabel *>(QStringLiteral("Label9"))->text(),
-             QStringLiteral("戊9 = 900"));
-
-    // Loading from the menu leaves the preview as it is.
-    trigger(QStringLiteral("DQ1"));
-    QCOMPARE(button->text(), QStringLiteral("调用方案四"));
-    QVERIFY(preview->isVisible());
-
-    QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(window()->priceTable() == numberedTable(QStringLiteral("戊")));
-    QCOMPARE(messageTexts().last(), QStringLiteral("读取方案四成功！|读取"));
-    QCOMPARE(keeper->previewWindow(), preview);
-    QVERIFY(preview->isHidden());
-
-    trigger(QStringLiteral("CK2"));
-    QCOMPARE(keeper->previewWindow(), preview);
-    QVERIFY(preview->isVisible());
-    QCOMPARE(button->text(), QStringLiteral("调用方案二"));
+    prices().setTable(4, numberedTable("戊"));
+    start("2");
+    QVERIFY(!preview());
+    trigger("CK1");
+    PreviewWindow *shown = preview();
+    trigger("CK4");
+    QCOMPARE(preview(), shown);
+    QCOMPARE(shown->windowTitle(), "方案四");
+    QCOMPARE(child<QLabel>(shown, "Label9")->text(), "戊9 = 900");
+    // Loading from the menu leaves the preview as it is; its button loads its own slot.
+    trigger("DQ1");
+    QCOMPARE(child<QPushButton>(shown, "Command1")->text(), "调用方案四");
+    click(shown, "Command1");
+    QVERIFY(window()->priceTable() == numberedTable("戊"));
+    QCOMPARE(messageTexts().last(), "读取方案四成功！|读取");
+    QVERIFY(shown->isHidden());
 
     // The title-bar close discards it; the next view makes a new one.
-    preview->close();
+    shown->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!keeper->previewWindow());
-    trigger(QStringLiteral("CK5"));
-    QVERIFY(keeper->previewWindow());
-    QVERIFY(keeper->previewWindow()->isVisible());
-    QCOMPARE(keeper->previewWindow()->windowTitle(), QStringLiteral("方案五"));
+    QVERIFY(!preview());
+    trigger("CK5");
+    QVERIFY(preview()->isVisible());
+
+    // Without a slot shown, the button only hides.
+    PreviewWindow blank;
+    QSignalSpy loads(&blank, &PreviewWindow::loadRequested);
+    blank.show();
+    QCOMPARE(child<QPushButton>(&blank, "Command1")->text(), "调用此方案");
+    click(&blank, "Command1");
+    QCOMPARE(loads.size(), 0);
+    QVERIFY(blank.isHidden());
 }
 
-void TestPresets::previewButtonReadsTheStoreAfresh()
+void TestPresets::previewShowsNamesLiterallyAndReadsTheStoreAfresh()
 {
-    start();
-    trigger(QStringLiteral("CK2"));
-    window()->setPriceTable(numberedTable(QStringLiteral("己")));
-    trigger(QStringLiteral("BC2"));
-    trigger(QStringLiteral("CSH"));
-    auto *line = m_program->priceKeeper()->previewWindow()->findChild<QLabel *>(
-            QStringLiteral("Label1"));
-    QCOMPARE(line->text(), QStringLiteral("设置 = 0"));
-
-    QTest::mouseClick(m_program->priceKeeper()->previewWindow()->findChild<QPushButton *>(
-                              QStringLiteral("Command1")),
-                      Qt::LeftButton);
-    QVERIFY(window()->priceTable() == numberedTable(QStringLiteral("己")));
-}
-
-void TestPresets::previewShowsNamesLiterally()
-{
-    start();
+    start("2");
+    trigger("CK3");
     PriceTable awkward = defaultPriceTable();
-    awkward[0] = { QStringLiteral("a = b"), QStringLiteral("1 = 2") };
-    awkward[1] = { QStringLiteral("盐&铁"), QStringLiteral("&&") };
-    awkward[2] = { QStringLiteral("<b>x</b>"), QStringLiteral("<i>9</i>") };
-    awkward[3] = { QStringLiteral("   "), QStringLiteral("\"5\";") };
+    awkward[0] = { "a = b", "1 = 2" };
+    awkward[1] = { "盐&铁", "&&" };
+    awkward[2] = { "<b>x</b>", "<i>9</i>" };
+    awkward[3] = { "   ", "\"5\";" };
     window()->setPriceTable(awkward);
-    trigger(QStringLiteral("BC3"));
-    trigger(QStringLiteral("CK3"));
-    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+    trigger("BC3");
+    trigger("CSH");
+    // The preview still shows the slot as it was; its button reads what is stored now.
+    QCOMPARE(child<QLabel>(preview(), "Label1")->text(), "设置 = 0");
+    click(preview(), "Command1");
+    QVERIFY(window()->priceTable() == awkward);
+
+    trigger("CK3");
     const QStringList expected = { "a = b = 1 = 2", "盐&铁 = &&", "<b>x</b> = <i>9</i>",
                                    "    = \"5\";" };
     for (int row = 1; row <= expected.size(); ++row) {
-        auto *line = preview->findChild<QLabel *>(QStringLiteral("Label") + QString::number(row));
+        auto *line = child<QLabel>(preview(), "Label" + QString::number(row));
         QCOMPARE(line->text(), expected.at(row - 1));
         QCOMPARE(line->textFormat(), Qt::PlainText);
     }
-    trigger(QStringLiteral("CSH"));
-    QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("Command1")),
-                      Qt::LeftButton);
-    QVERIFY(window()->priceTable() == awkward);
 }
 
-void TestPresets::previewWithoutASlotOnlyHides()
-{
-    PreviewWindow preview;
-    QSignalSpy loads(&preview, &PreviewWindow::loadRequested);
-    preview.show();
-    auto *button = preview.findChild<QPushButton *>(QStringLiteral("Command1"));
-    QCOMPARE(button->text(), QStringLiteral("调用此方案"));
-    QCOMPARE(preview.windowTitle(), QStringLiteral("Form3"));
-    QCOMPARE(preview.size(), QSize(145, 295));
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(loads.size(), 0);
-    QVERIFY(preview.isHidden());
-}
-
-void TestPresets::saveSessionAfterTheCloseDoesNothing()
-{
-    start();
-    QVERIFY(m_program->saveSession());
-    QCOMPARE(m_fakes->store.commits, 1);
-    window()->close();
-    QCOMPARE(m_fakes->store.commits, 2);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!window());
-    m_fakes->store.commitSucceeds = false;
-    QVERIFY(m_program->saveSession());
-    QCOMPARE(m_fakes->store.commits, 2);
-}
-
+// Three runs on the store file: an edit and a preset, a re-initialisation, the preset back.
 void TestPresets::keepsTheTableInTheRealStore()
 {
     QTemporaryDir folder;
-    const QString fileName = folder.filePath(QStringLiteral("Ormek商人计算器.conf"));
-    auto run = [&](const std::function<void(Program &)> &use) {
+    const QString fileName = folder.filePath("Ormek商人计算器.conf");
+    auto run = [&](const std::function<void(MainWindow *, PriceKeeper *)> &use) {
         QtSettingsStore store(fileName);
-        Platform platform { store, m_fakes->dialogs, m_fakes->launcher, m_fakes->clipboard,
+        Platform platform { store, *m_dialogs, m_fakes->launcher, m_fakes->clipboard,
                             m_fakes->clock };
         Program program(platform);
         program.start();
-        use(program);
+        use(program.mainWindow(), program.priceKeeper());
         program.mainWindow()->close();
-    };
-    auto trigger = [](Program &program, const char *action) {
-        program.mainWindow()->findChild<QAction *>(QLatin1String(action))->trigger();
     };
 
     PriceTable edited = defaultPriceTable();
-    edited[2].price = QStringLiteral("9.5");
-    run([&](Program &program) {
-        m_fakes->dialogs.answers = { QStringLiteral("9.5") };
-        QTest::mouseClick(program.mainWindow()->findChild<QLabel *>(QStringLiteral("s3")),
-                          Qt::LeftButton);
-        trigger(program, "BC2");
+    edited[2].price = "9.5";
+    run([&](MainWindow *main, PriceKeeper *) {
+        m_dialogs->answers = { "9.5" };
+        click(main, "s3");
+        child<QAction>(main, "BC2")->trigger();
     });
-    run([&](Program &program) {
-        QVERIFY(program.mainWindow()->priceTable() == edited);
-        trigger(program, "CSH");
+    run([&](MainWindow *main, PriceKeeper *) {
+        QVERIFY(main->priceTable() == edited);
+        child<QAction>(main, "CSH")->trigger();
     });
-    run([&](Program &program) {
-        QVERIFY(program.mainWindow()->priceTable() == defaultPriceTable());
-        trigger(program, "CK2");
-        QTest::mouseClick(program.priceKeeper()->previewWindow()->findChild<QPushButton *>(
-                                  QStringLiteral("Command1")),
-                          Qt::LeftButton);
-        QVERIFY(program.mainWindow()->priceTable() == edited);
+    run([&](MainWindow *main, PriceKeeper *keeper) {
+        QVERIFY(main->priceTable() == defaultPriceTable());
+        child<QAction>(main, "CK2")->trigger();
+        click(keeper->previewWindow(), "Command1");
+        QVERIFY(main->priceTable() == edited);
     });
     QCOMPARE(messageTexts(),
-             QStringList({ welcome + QStringLiteral("|欢迎使用"),
-                           QStringLiteral("将价格表保存到方案二完成！|保存"),
-                           QStringLiteral("初始化成功！|初始化"),
-                           QStringLiteral("读取方案二成功！|读取") }));
-    QCOMPARE(QtSettingsStore(fileName).value(QStringLiteral("使用次数"), QStringLiteral("N"),
-                                             QString()),
-             QStringLiteral("3"));
+             QStringList({ welcome + "|欢迎使用", "将价格表保存到方案二完成！|保存",
+                           "初始化成功！|初始化", "读取方案二成功！|读取" }));
+    QCOMPARE(QtSettingsStore(fileName).value("使用次数", "N", QString()), "3");
 }
 
 ORMEK_GUI_TEST_MAIN(TestPresets)

@@ -6,20 +6,22 @@
 #include "platform/qtlauncher.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
+#include "store/previewwindow.h"
 #include "store/pricekeeper.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
+
+using GuiTest::child;
+using GuiTest::click;
+using GuiTest::settle;
 
 namespace {
 
@@ -42,23 +44,9 @@ private:
     QtLauncher m_real;
 };
 
-// Lets queued checks and the deletion of closed windows happen.
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-int topLevelWindowsNamed(const QString &name)
-{
-    int count = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        count += widget->objectName() == name;
-    return count;
-}
-
 } // namespace
 
+// One run: the windows the main window opens, their lifetime, and the shutdown they lead to.
 class TestProgram : public QObject
 {
     Q_OBJECT
@@ -68,21 +56,18 @@ private Q_SLOTS:
     void cleanup();
 
     void opensEachWindowOnce();
-    void rebuildsHelpOnceAfterItsFrameCloses();
     void cancelHidesBothAndTheNextTriggerCountsAfresh();
     void closingTheFinalWindowStartsNoCommand();
-    void runningScheduleOutlivesTheMainWindow();
     void savesTheTableBeforeShuttingDown();
-    void visiblePreviewOutlivesTheMainWindow();
+    void endsWhenNothingIsVisibleOrBusy();
     void runsTheRealCommandFromPath_data();
     void runsTheRealCommandFromPath();
 
 private:
     void startProgram(Platform &platform);
-    void openScheduler() { Q_EMIT m_program->mainWindow()->schedulerRequested(); }
-    // Sets a countdown of five seconds and lets it fall due.
-    void triggerSchedule(FakeClock &clock);
-    void freezeTimer(QWidget *window);
+    void endProgram();
+    // Sets a countdown of `seconds` and lets it fall due.
+    CountdownWindow *triggerSchedule(int seconds = 5);
     void closeMainWindow();
 
     FakePlatform *m_fakes = nullptr;
@@ -94,51 +79,47 @@ void TestProgram::init()
 {
     m_fakes = new FakePlatform;
     // Past the first run: no welcome among the messages.
-    m_fakes->store.setValue(QStringLiteral("使用次数"), QStringLiteral("N"), QStringLiteral("1"));
+    m_fakes->store.values.insert("使用次数/N", "1");
     startProgram(m_fakes->platform);
+}
+
+void TestProgram::cleanup()
+{
+    endProgram();
+    settle();
+    delete m_fakes;
 }
 
 void TestProgram::startProgram(Platform &platform)
 {
-    delete m_finished;
-    delete m_program;
+    endProgram();
     m_program = new Program(platform);
     m_finished = new QSignalSpy(m_program, &Program::finished);
     m_program->start();
     QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
 }
 
-void TestProgram::cleanup()
+void TestProgram::endProgram()
 {
     delete m_finished;
     m_finished = nullptr;
     delete m_program;
     m_program = nullptr;
-    settle();
-    delete m_fakes;
 }
 
-// The tests tick by hand; a window's real timer must not tick between their steps.
-void TestProgram::freezeTimer(QWidget *window)
+CountdownWindow *TestProgram::triggerSchedule(int seconds)
 {
-    auto *timer = window->findChild<QTimer *>(QStringLiteral("Timer1"));
-    timer->setInterval(24 * 3600 * 1000);
-}
-
-void TestProgram::triggerSchedule(FakeClock &clock)
-{
-    openScheduler();
+    Q_EMIT m_program->mainWindow()->schedulerRequested();
     SchedulerWindow *scheduler = m_program->schedulerWindow();
-    freezeTimer(scheduler);
-    QTest::keyClicks(scheduler->findChild<QLineEdit *>(QStringLiteral("Text3")),
-                     QStringLiteral("5"));
-    QTest::mouseClick(scheduler->findChild<QPushButton *>(QStringLiteral("Command2")),
-                      Qt::LeftButton);
-    QVERIFY(scheduler->isRunning());
-    clock.advance(5);
+    GuiTest::freezeTimer(scheduler);
+    QTest::keyClicks(child(scheduler, "Text3"), QString::number(seconds));
+    click(scheduler, "Command2");
+    m_fakes->clock.advance(seconds);
     scheduler->updateSchedule();
-    QVERIFY(m_program->countdownWindow());
-    freezeTimer(m_program->countdownWindow());
+    CountdownWindow *countdown = m_program->countdownWindow();
+    if (countdown)
+        GuiTest::freezeTimer(countdown);
+    return countdown;
 }
 
 void TestProgram::closeMainWindow()
@@ -150,54 +131,45 @@ void TestProgram::closeMainWindow()
 
 void TestProgram::opensEachWindowOnce()
 {
-    QVERIFY(!m_program->schedulerWindow());
-    QVERIFY(!m_program->helpWindow());
-    openScheduler();
+    MainWindow *main = m_program->mainWindow();
+    Q_EMIT main->schedulerRequested();
     SchedulerWindow *scheduler = m_program->schedulerWindow();
-    QVERIFY(scheduler->isVisible());
     scheduler->hide();
-    openScheduler();
+    Q_EMIT main->schedulerRequested();
     QCOMPARE(m_program->schedulerWindow(), scheduler);
     QVERIFY(scheduler->isVisible());
 
-    auto *help = m_program->mainWindow()->findChild<QAction *>(QStringLiteral("halp"));
-    help->trigger();
-    help->trigger();
-    QVERIFY(m_program->helpWindow()->isVisible());
-    QCOMPARE(topLevelWindowsNamed(QStringLiteral("Form2")), 1);
-    QCOMPARE(topLevelWindowsNamed(QStringLiteral("Form4")), 1);
-    QVERIFY(m_program->mainWindow()->isVisible());
-}
+    child<QAction>(main, "halp")->trigger();
+    child<QAction>(main, "halp")->trigger();
+    int helpWindows = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        helpWindows += widget->objectName() == "Form4";
+    QCOMPARE(helpWindows, 1);
 
-void TestProgram::rebuildsHelpOnceAfterItsFrameCloses()
-{
-    Q_EMIT m_program->mainWindow()->helpRequested();
+    // The frame's close discards the help window; the next one is built afresh, text once.
     m_program->helpWindow()->close();
     settle();
     QVERIFY(!m_program->helpWindow());
-    Q_EMIT m_program->mainWindow()->helpRequested();
-    auto *text =
-            m_program->helpWindow()->findChild<QPlainTextEdit *>(QStringLiteral("RichTextBox1"));
-    QCOMPARE(text->toPlainText(), helpText(downloadAddress()));
+    Q_EMIT main->helpRequested();
+    QCOMPARE(child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1")->toPlainText(),
+             helpText(downloadAddress()));
+    QVERIFY(main->isVisible());
 }
 
 void TestProgram::cancelHidesBothAndTheNextTriggerCountsAfresh()
 {
-    triggerSchedule(m_fakes->clock);
-    CountdownWindow *countdown = m_program->countdownWindow();
+    CountdownWindow *countdown = triggerSchedule();
     for (int i = 0; i < 4; ++i)
         countdown->updateCount();
-    QTest::mouseClick(countdown->findChild<QPushButton *>(QStringLiteral("Command2")),
-                      Qt::LeftButton);
+    click(countdown, "Command2");
     QVERIFY(!countdown->isVisible());
     QVERIFY(!m_program->schedulerWindow()->isVisible());
 
-    triggerSchedule(m_fakes->clock);
-    QCOMPARE(m_program->countdownWindow(), countdown);
+    QCOMPARE(triggerSchedule(), countdown);
     QVERIFY(countdown->isVisible());
     QVERIFY(countdown->isRunning());
-    QCOMPARE(countdown->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"))->value(), 0);
-    QVERIFY(countdown->findChild<QLabel *>(QStringLiteral("Label1"))->text().isEmpty());
+    QCOMPARE(child<QProgressBar>(countdown, "ProgressBar1")->value(), 0);
+    QVERIFY(child<QLabel>(countdown, "Label1")->text().isEmpty());
     for (int i = 0; i < 10; ++i)
         countdown->updateCount();
     QCOMPARE(m_fakes->launcher.starts.size(), 1);
@@ -205,74 +177,65 @@ void TestProgram::cancelHidesBothAndTheNextTriggerCountsAfresh()
 
 void TestProgram::closingTheFinalWindowStartsNoCommand()
 {
-    triggerSchedule(m_fakes->clock);
-    m_program->countdownWindow()->updateCount();
+    triggerSchedule()->updateCount();
     m_program->countdownWindow()->close();
     settle();
     QVERIFY(!m_program->countdownWindow());
     QVERIFY(m_fakes->launcher.starts.isEmpty());
     QVERIFY(m_program->schedulerWindow()->isVisible());
 
-    triggerSchedule(m_fakes->clock);
-    QCOMPARE(m_program->countdownWindow()->findChild<QProgressBar *>()->value(), 0);
-    QVERIFY(m_program->countdownWindow()->isRunning());
+    CountdownWindow *countdown = triggerSchedule();
+    QCOMPARE(child<QProgressBar>(countdown, "ProgressBar1")->value(), 0);
+    QVERIFY(countdown->isRunning());
 }
 
-void TestProgram::runningScheduleOutlivesTheMainWindow()
+// After the main window, the run lasts while a window is visible or a schedule runs.
+void TestProgram::endsWhenNothingIsVisibleOrBusy()
 {
-    openScheduler();
+    MainWindow *main = m_program->mainWindow();
+    Q_EMIT main->helpRequested();
+    m_program->helpWindow()->hide();
+    Q_EMIT main->viewPresetRequested(2);
+    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+    preview->hide();
+    Q_EMIT main->schedulerRequested();
     SchedulerWindow *scheduler = m_program->schedulerWindow();
-    freezeTimer(scheduler);
-    QTest::keyClicks(scheduler->findChild<QLineEdit *>(QStringLiteral("Text3")),
-                     QStringLiteral("30"));
-    QTest::mouseClick(scheduler->findChild<QPushButton *>(QStringLiteral("Command2")),
-                      Qt::LeftButton);
-    QTest::mouseClick(scheduler->findChild<QPushButton *>(QStringLiteral("Command3")),
-                      Qt::LeftButton);
+    GuiTest::freezeTimer(scheduler);
+    QTest::keyClicks(child(scheduler, "Text3"), "30");
+    click(scheduler, "Command2");
+    click(scheduler, "Command3");
     closeMainWindow();
     QCOMPARE(m_finished->size(), 0);
 
+    // The hidden schedule still fires; closing its final window starts nothing.
     m_fakes->clock.advance(30);
     scheduler->updateSchedule();
     settle();
-    QCOMPARE(m_finished->size(), 0);
-    CountdownWindow *countdown = m_program->countdownWindow();
-    QVERIFY(countdown->isVisible());
-    freezeTimer(countdown);
-
-    QTest::mouseClick(countdown->findChild<QPushButton *>(QStringLiteral("Command2")),
-                      Qt::LeftButton);
+    QVERIFY(m_program->countdownWindow()->isVisible());
+    preview->show();
+    m_program->countdownWindow()->close();
     settle();
+    QCOMPARE(m_finished->size(), 0);
+
+    // With the main window gone the preview's button loads nothing; hiding it ends the run.
+    click(preview, "Command1");
+    settle();
+    QVERIFY(preview->isHidden());
     QCOMPARE(m_finished->size(), 1);
     QVERIFY(m_fakes->launcher.starts.isEmpty());
+    preview->show();
+    preview->hide();
+    settle();
+    QCOMPARE(m_finished->size(), 1);
 }
 
 void TestProgram::savesTheTableBeforeShuttingDown()
 {
     // A change the program has not saved yet, as when a store write failed.
-    m_program->mainWindow()->row(1).setPrice(QStringLiteral("123"));
-    triggerSchedule(m_fakes->clock);
-    QTest::mouseClick(
-            m_program->countdownWindow()->findChild<QPushButton *>(QStringLiteral("Command1")),
-            Qt::LeftButton);
+    m_program->mainWindow()->row(1).setPrice("123");
+    click(triggerSchedule(), "Command1");
     QCOMPARE(m_fakes->launcher.starts.size(), 1);
-    QCOMPARE(m_fakes->store.value(QStringLiteral("物品名称及价格储存"), QStringLiteral("b1"), {}),
-             QStringLiteral("123"));
-}
-
-void TestProgram::visiblePreviewOutlivesTheMainWindow()
-{
-    Q_EMIT m_program->mainWindow()->viewPresetRequested(2);
-    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
-    QVERIFY(preview && preview->isVisible());
-    closeMainWindow();
-    QCOMPARE(m_finished->size(), 0);
-
-    // With the main window gone its button loads nothing; hiding the last window ends the run.
-    QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("Command1")),
-                      Qt::LeftButton);
-    settle();
-    QCOMPARE(m_finished->size(), 1);
+    QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b1"), "123");
 }
 
 void TestProgram::runsTheRealCommandFromPath_data()
@@ -290,24 +253,9 @@ void TestProgram::runsTheRealCommandFromPath()
 {
     QFETCH(int, exitCode);
     QFETCH(bool, cancel);
-#ifndef Q_OS_UNIX
-    QSKIP("The stand-ins are shell scripts.");
-#endif
-
     QTemporaryDir standIns;
-    QVERIFY(standIns.isValid());
-    const QString record = standIns.filePath(QStringLiteral("record"));
-    for (const QString name : { "systemctl", "shutdown" }) {
-        QFile script(standIns.filePath(name));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\nprintf '%s %s\\n' \"${0##*/}\" \"$*\" >> '%1'\n"
-                                    "exit %2\n")
-                             .arg(record)
-                             .arg(exitCode)
-                             .toUtf8());
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    const QString record = standIns.filePath("record");
+    QVERIFY(GuiTest::writeShutdownStandIns(standIns.path(), record, exitCode));
     const QByteArray savedPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(standIns.path()));
     auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
@@ -316,40 +264,26 @@ void TestProgram::runsTheRealCommandFromPath()
     Platform platform { m_fakes->store, m_fakes->dialogs, launcher, m_fakes->clipboard,
                         m_fakes->clock };
     // The program goes before the launcher and the platform it uses.
-    auto endProgram = qScopeGuard([this] {
-        delete m_finished;
-        m_finished = nullptr;
-        delete m_program;
-        m_program = nullptr;
-    });
+    auto end = qScopeGuard([this] { endProgram(); });
     startProgram(platform);
-    triggerSchedule(m_fakes->clock);
-    CountdownWindow *countdown = m_program->countdownWindow();
+    CountdownWindow *countdown = triggerSchedule();
+    for (int i = 0; i < (cancel ? 9 : 10); ++i)
+        countdown->updateCount();
     if (cancel) {
-        for (int i = 0; i < 9; ++i)
-            countdown->updateCount();
-        QTest::mouseClick(countdown->findChild<QPushButton *>(QStringLiteral("Command2")),
-                          Qt::LeftButton);
+        click(countdown, "Command2");
         settle();
         QVERIFY(!QFile::exists(record));
         return;
     }
-
-    for (int i = 0; i < 10; ++i)
-        countdown->updateCount();
     QTRY_COMPARE(launcher.outcomes, 1);
     QFile recorded(record);
     QVERIFY(recorded.open(QIODevice::ReadOnly));
     QCOMPARE(recorded.readAll(), QByteArray("systemctl poweroff\n"));
-    const QString message = countdown->findChild<QLabel *>(QStringLiteral("Label1"))->text();
-    if (exitCode == 0) {
-        QCOMPARE(message, QStringLiteral("计算机正在关闭！"));
-        QVERIFY(m_fakes->dialogs.messages.isEmpty());
-    } else {
-        QCOMPARE(message, QStringLiteral("关机失败！"));
-        QCOMPARE(m_fakes->dialogs.messages.size(), 1);
-        QCOMPARE(m_fakes->dialogs.messages.first().prompt, QStringLiteral("关机命令执行失败！"));
-    }
+    const QString message = child<QLabel>(countdown, "Label1")->text();
+    QCOMPARE(message, exitCode == 0 ? "计算机正在关闭！" : "关机失败！");
+    QCOMPARE(m_fakes->dialogs.messages.size(), exitCode == 0 ? 0 : 1);
+    if (exitCode != 0)
+        QCOMPARE(m_fakes->dialogs.messages.first().prompt, "关机命令执行失败！");
     settle();
 }
 

@@ -1,10 +1,9 @@
 #include "platform/qtsettingsstore.h"
 #include "store/pricestore.h"
+#include "support/guitest.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 
 // Ends the program with a Unix signal after an unsaved change, and looks for the change in
@@ -17,24 +16,6 @@ private Q_SLOTS:
     void savesBeforeEnding_data();
     void savesBeforeEnding();
 };
-
-namespace {
-
-// Recording stand-ins for the shutdown commands, first on PATH, so that nothing the
-// program starts can reach the real ones.
-QString prepareStandIns(const QString &folder)
-{
-    for (const QString name : { "shutdown", "systemctl" }) {
-        QFile script(folder + u'/' + name);
-        if (!script.open(QIODevice::WriteOnly))
-            return QString();
-        script.write("#!/bin/sh\necho \"$0 $*\" >> \"$(dirname \"$0\")/started\"\n");
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    return folder + u':' + qEnvironmentVariable("PATH");
-}
-
-} // namespace
 
 void TestSignalSave::savesBeforeEnding_data()
 {
@@ -62,9 +43,11 @@ void TestSignalSave::savesBeforeEnding()
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     environment.insert(QStringLiteral("HOME"), config.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    const QString path = prepareStandIns(standIns.path());
-    QVERIFY(!path.isEmpty());
-    environment.insert(QStringLiteral("PATH"), path);
+    // Recording stand-ins for the shutdown commands first on PATH: nothing the program starts
+    // can reach the real ones.
+    const QString record = standIns.filePath("started");
+    QVERIFY(GuiTest::writeShutdownStandIns(standIns.path(), record));
+    environment.insert("PATH", standIns.path() + u':' + qEnvironmentVariable("PATH"));
 
     QProcess program;
     program.setProcessEnvironment(environment);
@@ -87,7 +70,7 @@ void TestSignalSave::savesBeforeEnding()
     expected[0].price = QStringLiteral("7777");
     QVERIFY(prices.table(automaticTable) == expected);
     QCOMPARE(prices.runCount(), QStringLiteral("2"));
-    QVERIFY(!QFile::exists(standIns.filePath(QStringLiteral("started"))));
+    QVERIFY(!QFile::exists(record));
 }
 
 QTEST_GUILESS_MAIN(TestSignalSave)

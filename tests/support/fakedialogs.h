@@ -16,8 +16,15 @@ public:
         QString title;
     };
 
-    void showMessage(const QString &prompt, const QString &title) override;
-    QString askText(const QString &prompt, const QString &title) override;
+    void showMessage(const QString &prompt, const QString &title) override
+    {
+        messages.append({ prompt, title });
+    }
+    QString askText(const QString &prompt, const QString &title) override
+    {
+        questions.append({ prompt, title });
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 
     // Answers for the next questions, in order; a question without one is cancelled.
     QStringList answers;

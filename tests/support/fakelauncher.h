@@ -17,11 +17,24 @@ public:
         Outcome outcome;
     };
 
-    void start(const QString &program, const QStringList &arguments, Outcome outcome) override;
-    bool openUrl(const QUrl &url) override;
+    void start(const QString &program, const QStringList &arguments, Outcome outcome) override
+    {
+        starts.append({ program, arguments, std::move(outcome) });
+    }
+    bool openUrl(const QUrl &url) override
+    {
+        openedUrls.append(url);
+        return openUrlSucceeds;
+    }
 
     // Reports the outcome of the oldest start that has none yet.
-    void finishNext(bool succeeded);
+    void finishNext(bool succeeded)
+    {
+        Q_ASSERT(m_finished < starts.size());
+        const Outcome outcome = starts.at(m_finished++).outcome;
+        if (outcome)
+            outcome(succeeded);
+    }
 
     QList<Start> starts;
     QList<QUrl> openedUrls;

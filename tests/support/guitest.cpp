@@ -4,7 +4,6 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWidget>
 
 namespace GuiTest {
 
@@ -30,6 +29,41 @@ void guardAgainstModalBoxes()
         QTest::qFail(what.constData(), __FILE__, __LINE__);
     });
     watchdog->start(200);
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void freezeTimer(QObject *window)
+{
+    child<QTimer>(window, QStringLiteral("Timer1"))->setInterval(24 * 3600 * 1000);
+}
+
+bool writeShutdownStandIns(const QString &folder, const QString &record, int exitCode)
+{
+    for (const char *name : { "systemctl", "shutdown" }) {
+        QFile script(QDir(folder).filePath(QLatin1String(name)));
+        if (!script.open(QIODevice::WriteOnly))
+            return false;
+        script.write(QStringLiteral("#!/bin/sh\nprintf '%s %s\\n' \"${0##*/}\" \"$*\" >> '%1'\n"
+                                    "exit %2\n")
+                             .arg(record)
+                             .arg(exitCode)
+                             .toUtf8());
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return true;
 }
 
 } // namespace GuiTest

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QWidget>
 
 namespace GuiTest {
 
@@ -12,6 +13,33 @@ void prepareEnvironment();
 
 // Fails the running test, instead of blocking it, when a real modal box opens.
 void guardAgainstModalBoxes();
+
+// Lets queued checks and the deletion of closed windows happen.
+void settle();
+
+// Sends each character as the key event an input method would; keyClicks() takes Latin-1 only.
+void typeText(QWidget *widget, const QString &text);
+
+// Tests tick by hand: the window's timer "Timer1" must not tick between their steps.
+void freezeTimer(QObject *window);
+
+// Writes stand-ins named like the shutdown programs into folder. Each only appends
+// "<its name> <arguments>" to record and ends with exitCode.
+bool writeShutdownStandIns(const QString &folder, const QString &record, int exitCode = 0);
+
+template<class T = QWidget>
+T *child(const QObject *parent, const QString &name)
+{
+    T *found = parent->findChild<T *>(name);
+    if (!found)
+        qFatal("no child %s", qPrintable(name));
+    return found;
+}
+
+inline void click(const QObject *parent, const QString &name)
+{
+    QTest::mouseClick(child(parent, name), Qt::LeftButton);
+}
 
 } // namespace GuiTest
 
