@@ -89,7 +89,7 @@ void checkClockTime(const TimeEntries &entries, const QDateTime &now, const QLoc
     const std::optional<qint64> total = entrySeconds(entries, locale);
     const qint64 current = now.time().msecsSinceStartOfDay() / 1000;
     const qint64 target = total ? (*total < current ? *total + secondsPerDay : *total) : 0;
-    const bool valid = total && fitsInt(target) && fitsInt(target - current);
+    const bool valid = total && target >= current && fitsInt(target) && fitsInt(target - current);
 
     FUZZ_CHECK((start.outcome == ScheduleStart::Started) == valid, where);
     if (!valid) {

@@ -85,6 +85,8 @@ void TestSchedule::starts_data()
     QTest::newRow("huge parts that cancel")
             << false << at(6, 10) << E { "1e300", "-6e301", "0" } << invalid << 0 << "";
 
+    QTest::newRow("negative hours past even tomorrow")
+            << false << at(6, 10) << E { "-30", "00", "00" } << invalid << 0 << "";
     QTest::newRow("clock time not a number")
             << false << at(6, 10) << E { "10", "半", "00" } << invalid << 0 << "";
 

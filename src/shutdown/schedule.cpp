@@ -80,7 +80,8 @@ ScheduleStart scheduleClockTime(const TimeEntries &entries, const QDateTime &now
     // A time equal to the current second stays on today.
     if (target < current)
         target += secondsPerDay;
-    if (!fitsInt(target) || !fitsInt(target - current))
+    // Negative hours can name a moment that has passed even tomorrow: no clock shows it.
+    if (target < current || !fitsInt(target) || !fitsInt(target - current))
         return start;
 
     start.outcome = ScheduleStart::Started;
