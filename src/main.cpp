@@ -13,7 +13,17 @@
 
 int main(int argc, char *argv[])
 {
+    // Qt's X11 backend sends repaints through shared memory and then waits for the server's
+    // completion event, which wakes two threads after every repaint: twice a second more for
+    // the clock. This window's repaints are a few kilobytes, which the X socket carries as
+    // cheaply. Unless the user chose otherwise, the socket it is, for this process only: the
+    // setting is not passed on to the programs it starts.
+    const bool sharedMemoryChosen = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (!sharedMemoryChosen)
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
+    if (!sharedMemoryChosen)
+        qunsetenv("QT_XCB_NO_MITSHM");
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
     QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
     QApplication::setWindowIcon(programIcon());

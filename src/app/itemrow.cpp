@@ -3,6 +3,7 @@
 #include "app/clickablelabel.h"
 #include "app/rowtexts.h"
 #include "app/songfont.h"
+#include "app/textcolour.h"
 #include "app/twips.h"
 
 #include <QLabel>
@@ -33,7 +34,7 @@ ItemRow::ItemRow(int number, QWidget *parent)
     m_priceLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // The narrower Song digits keep a five-digit price off the name button it overlaps.
     m_priceLabel->setFont(songFont(9));
-    m_priceLabel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    setTextColour(m_priceLabel, Qt::red);
     m_priceLabel->setAccessibleDescription(QStringLiteral("第%1行单价").arg(number));
 
     QFont linkFont = songFont(9);
@@ -41,7 +42,7 @@ ItemRow::ItemRow(int number, QWidget *parent)
     m_editLink->setObjectName(QStringLiteral("s") + n);
     m_editLink->setGeometry(twipsRect(2040, 720 + offset, 375, 255));
     m_editLink->setFont(linkFont);
-    m_editLink->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+    setTextColour(m_editLink, Qt::blue);
     m_editLink->setToolTip(QStringLiteral("点击设置物品单价"));
     m_editLink->setAccessibleDescription(QStringLiteral("修改第%1行单价").arg(number));
 

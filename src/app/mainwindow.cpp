@@ -7,6 +7,7 @@
 #include "app/quantitykeyfilter.h"
 #include "app/rowtexts.h"
 #include "app/songfont.h"
+#include "app/textcolour.h"
 #include "app/total.h"
 #include "app/twips.h"
 #include "platform/clock.h"
@@ -27,8 +28,6 @@
 
 namespace {
 
-const QString redText = QStringLiteral("color: rgb(255, 0, 0);");
-
 QLabel *createLabel(const QString &name, const QString &text, const QRect &geometry,
                     QWidget *parent)
 {
@@ -36,6 +35,8 @@ QLabel *createLabel(const QString &name, const QString &text, const QRect &geome
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
+    // A fixed size: a new text (the clock's, every second) repaints the label and nothing else.
+    label->setFixedSize(geometry.size());
     return label;
 }
 
@@ -132,7 +133,7 @@ void MainWindow::createWidgets()
     m_statusLabel = createLabel(QStringLiteral("Label6"), QStringLiteral("欢迎使用！"),
                                 twipsRect(120, 100, 3495, 255), client);
     m_statusLabel->setAlignment(Qt::AlignCenter);
-    m_statusLabel->setStyleSheet(redText);
+    setTextColour(m_statusLabel, Qt::red);
     m_statusLabel->setAccessibleDescription(QStringLiteral("状态"));
 
     createLabel(QStringLiteral("Label1"), QStringLiteral("物品名"), twipsRect(600, 360, 615, 255),
@@ -171,7 +172,7 @@ void MainWindow::createWidgets()
     m_totalLabel = createLabel(QStringLiteral("zj"), QStringLiteral("0"),
                                twipsRect(120, 240, 3015, 375), totalFrame);
     m_totalLabel->setAlignment(Qt::AlignCenter);
-    m_totalLabel->setStyleSheet(redText);
+    setTextColour(m_totalLabel, Qt::red);
     QFont totalFont = songFont(15);
     totalFont.setBold(true);
     m_totalLabel->setFont(totalFont);

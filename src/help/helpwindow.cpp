@@ -2,6 +2,7 @@
 
 #include "app/clickablelabel.h"
 #include "app/songfont.h"
+#include "app/textcolour.h"
 #include "app/twips.h"
 #include "help/helptext.h"
 #include "platform/clipboard.h"
@@ -64,7 +65,7 @@ HelpWindow::HelpWindow(Platform &platform, QWidget *parent) : QWidget(parent), m
     link->setObjectName(QStringLiteral("Label9"));
     link->setGeometry(twipsRect(120, 3000, 4335, 255));
     link->setAlignment(Qt::AlignCenter);
-    link->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+    setTextColour(link, Qt::blue);
     QFont linkFont = songFont(9);
     linkFont.setUnderline(true);
     link->setFont(linkFont);

@@ -1,5 +1,6 @@
 #include "shutdown/schedulerwindow.h"
 
+#include "app/textcolour.h"
 #include "app/twips.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -28,14 +29,14 @@ QLabel *createLabel(const QString &name, const QString &text, const QRect &geome
     return label;
 }
 
-QLabel *createStatusLine(const QString &name, const QString &text, int top, const QString &colour,
+QLabel *createStatusLine(const QString &name, const QString &text, int top, const QColor &colour,
                          const QString &description, QWidget *parent)
 {
     // 195 twips high, not 255: centred in the room above the next rule, the text stays off it
     // even in a font with a tall line.
     QLabel *label = createLabel(name, text, twipsRect(120, top, 4095, 195), parent);
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
+    setTextColour(label, colour);
     label->setAccessibleDescription(description);
     return label;
 }
@@ -84,16 +85,16 @@ SchedulerWindow::SchedulerWindow(Platform &platform, QWidget *parent)
 
     m_systemTimeLabel =
             createStatusLine(QStringLiteral("Label10"), QStringLiteral("系统时间：00时00分00秒"),
-                             60, QStringLiteral("rgb(0, 0, 0)"), QStringLiteral("系统时间"), this);
-    m_targetLabel = createStatusLine(
-            QStringLiteral("Label7"), QStringLiteral("关机时间：00时00分00秒"), 360,
-            QStringLiteral("rgb(255, 0, 0)"), QStringLiteral("关机时间"), this);
+                             60, QColor(0, 0, 0), QStringLiteral("系统时间"), this);
+    m_targetLabel =
+            createStatusLine(QStringLiteral("Label7"), QStringLiteral("关机时间：00时00分00秒"),
+                             360, QColor(255, 0, 0), QStringLiteral("关机时间"), this);
     m_remainingLabel = createStatusLine(
             QStringLiteral("Label8"), QStringLiteral("距离关机时间还剩：00小时00分00秒"), 600,
-            QStringLiteral("rgb(192, 0, 192)"), QStringLiteral("距离关机的剩余时间"), this);
-    m_secondsLabel = createStatusLine(
-            QStringLiteral("Label9"), QStringLiteral("距离关机时间秒数：0秒"), 840,
-            QStringLiteral("rgb(0, 0, 255)"), QStringLiteral("距离关机的剩余秒数"), this);
+            QColor(192, 0, 192), QStringLiteral("距离关机的剩余时间"), this);
+    m_secondsLabel =
+            createStatusLine(QStringLiteral("Label9"), QStringLiteral("距离关机时间秒数：0秒"), 840,
+                             QColor(0, 0, 255), QStringLiteral("距离关机的剩余秒数"), this);
     createLines();
     createClockTimeFrame();
     createCountdownFrame();

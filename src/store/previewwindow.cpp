@@ -1,5 +1,6 @@
 #include "store/previewwindow.h"
 
+#include "app/textcolour.h"
 #include "app/twips.h"
 #include "store/presetslot.h"
 
@@ -23,7 +24,7 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent)
         line->setObjectName(QStringLiteral("Label") + QString::number(row));
         line->setTextFormat(Qt::PlainText);
         line->setAlignment(Qt::AlignCenter);
-        line->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+        setTextColour(line, Qt::red);
         line->setGeometry(twipsRect(240, 240 + 390 * (row - 1), 1815, 255));
         m_lines[row - 1] = line;
     }
