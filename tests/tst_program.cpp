@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 
 using GuiTest::child;
 using GuiTest::click;
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void cleanup();
 
     void opensEachWindowOnce();
+    void helpShowsCopiesAndOpensTheAddress();
     void cancelOrCloseCountsAfresh();
     void savesTheTableBeforeShuttingDown();
     void endsWhenNothingIsVisibleOrBusy();
@@ -153,6 +155,43 @@ void TestProgram::opensEachWindowOnce()
     QCOMPARE(child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1")->toPlainText(),
              helpText(downloadAddress()));
     QVERIFY(main->isVisible());
+}
+
+void TestProgram::helpShowsCopiesAndOpensTheAddress()
+{
+    // A placeholder under the reserved domain until the program has a page of its own.
+    const QString address = downloadAddress();
+    QCOMPARE(QUrl(address).scheme(), "https");
+    QVERIFY(QUrl(address).host() == "example.com" || QUrl(address).host().endsWith(".example.com"));
+    QVERIFY(helpLines(address).at(3).startsWith("3、如不是在" + address + "上下载"));
+    QVERIFY(helpLines(address).at(4).contains("然后去" + address + "下载软件"));
+    QVERIFY(helpText(address).endsWith("祝各位生意兴隆！\n"));
+
+    Q_EMIT m_program->mainWindow()->helpRequested();
+    HelpWindow *help = m_program->helpWindow();
+    auto *text = child<QPlainTextEdit>(help, "RichTextBox1");
+    QCOMPARE(text->toPlainText(), helpText(address));
+    QVERIFY(text->isReadOnly());
+    auto *link = child<QLabel>(help, "Label9");
+    QCOMPARE(link->text(), address);
+    QCOMPARE(link->textFormat(), Qt::PlainText);
+
+    click(help, "Command2");
+    QCOMPARE(m_fakes->clipboard.text, address);
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(m_fakes->launcher.openedUrls, QList<QUrl>({ QUrl(address) }));
+    m_fakes->launcher.openUrlSucceeds = false;
+    QTest::mouseClick(link, Qt::LeftButton);
+    QStringList told;
+    for (const FakeDialogs::Box &box : m_fakes->dialogs.messages)
+        told << box.prompt + box.title;
+    QCOMPARE(told, QStringList({ "复制成功！复制", "无法打开浏览器！提示" }));
+
+    // "关闭" only hides; the text stays as it was.
+    click(help, "Command1");
+    QVERIFY(!help->isVisible());
+    Q_EMIT m_program->mainWindow()->helpRequested();
+    QCOMPARE(text->toPlainText(), helpText(address));
 }
 
 // Neither a cancel, which hides both windows, nor the frame's close, which discards the final

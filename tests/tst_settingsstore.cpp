@@ -63,8 +63,8 @@ private Q_SLOTS:
     void reportsWhatItCannotRead_data();
     void reportsWhatItCannotRead();
     void keepsValuesInTheConfigurationFolder();
-    void keepsTheOldFileInAReadOnlyFolder();
-    void keepsTheOldFileOnAFullDisk();
+    void keepsTheOldFileWhenAWriteFails_data();
+    void keepsTheOldFileWhenAWriteFails();
     void setsAnUnreadableFileAside();
     void keepsAnUnreadableFileThatCannotBeCopied();
 
@@ -149,56 +149,53 @@ void TestSettingsStore::keepsValuesInTheConfigurationFolder()
     QCOMPARE(reader.value(section, "absent", "默认"), "默认");
 }
 
-void TestSettingsStore::keepsTheOldFileInAReadOnlyFolder()
+void TestSettingsStore::keepsTheOldFileWhenAWriteFails_data()
 {
-    SmallDisk disk;
-    if (!disk.isMounted() && geteuid() == 0)
-        QSKIP("cannot mount a file system here; as root, only a read-only mount stops a write");
-    const QString fileName = disk.path() + "/read-only.conf";
-    QtSettingsStore store(fileName);
-    store.setValue(section, "a1", "灵魂灾难");
-    QVERIFY(store.commit());
-    const QByteArray before = contents(fileName);
-
-    if (disk.isMounted())
-        QVERIFY(disk.makeReadOnly());
-    else
-        QVERIFY(QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::ExeOwner));
-    store.setValue(section, "a1", "碳");
-    QVERIFY(!store.commit());
-    QCOMPARE(contents(fileName), before);
-    if (!disk.isMounted())
-        QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTest::addColumn<bool>("full");
+    QTest::newRow("read-only") << false;
+    QTest::newRow("full disk") << true;
 }
 
-void TestSettingsStore::keepsTheOldFileOnAFullDisk()
+void TestSettingsStore::keepsTheOldFileWhenAWriteFails()
 {
+    QFETCH(bool, full);
     SmallDisk disk;
-    if (!disk.isMounted())
+    // As root, only a read-only mount stops a write.
+    if (!disk.isMounted() && (full || geteuid() == 0))
         QSKIP("cannot mount a small file system here (needs root)");
-    const QString fileName = disk.path() + "/full.conf";
+    const QString fileName = disk.path() + "/settings.conf";
     QtSettingsStore store(fileName);
     store.setValue(section, "a1", "灵魂灾难");
     QVERIFY(store.commit());
     const QByteArray before = contents(fileName);
 
     QFile filler(disk.path() + "/filler");
-    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray block(1024, 'x');
-    while (filler.write(block) == block.size()) { }
-    filler.close();
-    // One page left: enough for QSettings' lock file, not for the new text as well.
-    QVERIFY(filler.resize(filler.size() - sysconf(_SC_PAGESIZE)));
-
+    if (full) {
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size()) { }
+        filler.close();
+        // One page left: enough for QSettings' lock file, not for the new text as well.
+        QVERIFY(filler.resize(filler.size() - sysconf(_SC_PAGESIZE)));
+    } else if (disk.isMounted()) {
+        QVERIFY(disk.makeReadOnly());
+    } else {
+        QVERIFY(QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
     store.setValue(section, "a1", QString(2000, u'碳'));
     QVERIFY(!store.commit());
     QCOMPARE(contents(fileName), before);
-    QCOMPARE(QDir(disk.path()).entryList(QDir::Files), QStringList({ "filler", "full.conf" }));
+    QCOMPARE(QDir(disk.path()).entryList({ "*.conf*" }, QDir::Files),
+             QStringList { "settings.conf" });
+    if (!disk.isMounted())
+        QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     // With room again, the next commit writes what failed.
-    QVERIFY(filler.remove());
-    QVERIFY(store.commit());
-    QCOMPARE(QtSettingsStore(fileName).value(section, "a1", QString()), QString(2000, u'碳'));
+    if (full) {
+        QVERIFY(filler.remove());
+        QVERIFY(store.commit());
+        QCOMPARE(QtSettingsStore(fileName).value(section, "a1", QString()), QString(2000, u'碳'));
+    }
 }
 
 void TestSettingsStore::setsAnUnreadableFileAside()
