@@ -88,6 +88,10 @@ void TestMainWindow::ticksUpdateTotalAndClock()
     m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(21, 5, 9));
     m_window->updateClock();
     QCOMPARE(child<QLabel>(m_window, "Label6")->text(), "系统时间：2026/12/6 21:05:09");
+    // At midnight exactly, the date alone.
+    m_fakes->clock.current = QDateTime(QDate(2026, 12, 7), QTime(0, 0));
+    m_window->updateClock();
+    QCOMPARE(child<QLabel>(m_window, "Label6")->text(), "系统时间：2026/12/7");
 }
 
 void TestMainWindow::tabsThroughQuantitiesThenButtons()
@@ -108,7 +112,7 @@ void TestMainWindow::keepsDigitsOnly_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("shown");
     QTest::newRow("digits and a letter") << "12a3" << QString() << "123";
-    QTest::newRow("signs and separators") << "-1.5, 2" << QString() << "152";
+    QTest::newRow("signs, separators, next to digits") << "-1.5, 2/:" << QString() << "152";
     QTest::newRow("full-width digits") << "１２" << QString() << "";
     QTest::newRow("pasted letters") << "2"
                                     << "12abc"

@@ -45,7 +45,7 @@ public:
 
 } // namespace
 
-// The price table in the store: start-up, automatic save, presets and the preview window.
+// The price table in the store: start-up, edits and their saves, presets and the preview window.
 class TestPresets : public QObject
 {
     Q_OBJECT
@@ -57,6 +57,8 @@ private Q_SLOTS:
     void startsFromTheStore_data();
     void startsFromTheStore();
     void savesEveryEditAndAtClose();
+    void keepsOrRefusesOddAnswers_data();
+    void keepsOrRefusesOddAnswers();
     void tellsFailedSaves();
     void savesAndLoadsPresets();
     void previewShowsAndLoadsSlots();
@@ -180,6 +182,56 @@ void TestPresets::savesEveryEditAndAtClose()
     m_fakes->store.commitSucceeds = false;
     QVERIFY(m_program->saveSession());
     QCOMPARE(m_fakes->store.commits, 4);
+}
+
+// Odd answers to the name and price boxes: each is refused with a message, or kept and stored
+// exactly as typed. The fuzz targets cover the parsing itself.
+void TestPresets::keepsOrRefusesOddAnswers_data()
+{
+    QTest::addColumn<bool>("price");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("accepted");
+    const char16_t controls[] = u"a\0b\x01\tc\r\nd\x7f\u200e\u202e";
+
+    QTest::newRow("price: empty is a cancel") << true << "" << false;
+    QTest::newRow("price: blanks") << true << "   " << false;
+    QTest::newRow("price: letters") << true << "abc" << false;
+    QTest::newRow("price: nan") << true << "nan" << false;
+    QTest::newRow("price: inf") << true << "inf" << false;
+    QTest::newRow("price: beyond double") << true << "1e999" << false;
+    QTest::newRow("price: hexadecimal") << true << "0x10" << false;
+    QTest::newRow("price: full-width") << true << "１２" << false;
+    QTest::newRow("price: decimal comma") << true << "1.234,5" << false;
+    QTest::newRow("price: 10,000 digits") << true << QString(u'1' + QString(9999, u'0')) << false;
+    QTest::newRow("price: minus zero") << true << "-0" << true;
+    QTest::newRow("price: blanks around") << true << " 12 " << true;
+    QTest::newRow("price: grouped") << true << "3,000" << true;
+    QTest::newRow("price: 1e308") << true << "1e308" << true;
+    QTest::newRow("name: emoji") << false << "🍎苹果😀" << true;
+    QTest::newRow("name: right to left") << false << "تفاح אבג 12" << true;
+    QTest::newRow("name: control characters")
+            << false << QString::fromUtf16(controls, std::size(controls) - 1) << true;
+    QTest::newRow("name: 100,000 characters") << false << QString(100000, u'长') << true;
+}
+
+void TestPresets::keepsOrRefusesOddAnswers()
+{
+    QFETCH(bool, price);
+    QFETCH(QString, answer);
+    QFETCH(bool, accepted);
+    m_fakes->store.values = { { "物品名称及价格储存/a3", "盐" }, { "物品名称及价格储存/b3", "7" } };
+    start("1");
+    ItemRow &row = window()->row(3);
+    m_dialogs->answers = { answer };
+    click(window(), price ? "s3" : "btn3");
+
+    const QString kept = accepted ? answer : QString(price ? "7" : "盐");
+    QCOMPARE(price ? row.price() : row.name(), kept);
+    QCOMPARE(m_fakes->store.values.value(price ? "物品名称及价格储存/b3" : "物品名称及价格储存/a3"),
+             kept);
+    QCOMPARE(messageTexts(),
+             accepted || answer.isEmpty() ? QStringList()
+                                          : QStringList { "单价必须是数字！|设置物品单价" });
 }
 
 void TestPresets::tellsFailedSaves()

@@ -1,12 +1,10 @@
-#include "app/clocktext.h"
-#include "app/quantitykey.h"
 #include "app/total.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(RowEntry)
 
-// The main window's pure logic: the total, the quantity keys and the clock.
+// The total's arithmetic and its text.
 class TestTotal : public QObject
 {
     Q_OBJECT
@@ -16,10 +14,6 @@ private Q_SLOTS:
     void formatsSums();
     void addsRows_data();
     void addsRows();
-    void classifiesKeys_data();
-    void classifiesKeys();
-    void showsTheClock_data();
-    void showsTheClock();
 
 private:
     const QLocale m_locale { QLocale::Chinese, QLocale::China };
@@ -74,43 +68,6 @@ void TestTotal::addsRows()
     QFETCH(QList<RowEntry>, rows);
     QFETCH(QString, caption);
     QCOMPARE(totalCaption(rows, m_locale), caption);
-}
-
-void TestTotal::classifiesKeys_data()
-{
-    QTest::addColumn<uint>("code");
-    QTest::addColumn<QuantityKeyAction>("action");
-    QTest::newRow("0") << uint('0') << QuantityKeyAction::Insert;
-    QTest::newRow("9") << uint('9') << QuantityKeyAction::Insert;
-    QTest::newRow("backspace") << 8u << QuantityKeyAction::Insert;
-    QTest::newRow("escape") << 27u << QuantityKeyAction::Clear;
-    QTest::newRow("enter") << 13u << QuantityKeyAction::Cancel;
-    QTest::newRow("slash before 0") << uint('/') << QuantityKeyAction::Cancel;
-    QTest::newRow("colon after 9") << uint(':') << QuantityKeyAction::Cancel;
-    QTest::newRow("full-width one") << 0xFF11u << QuantityKeyAction::Cancel;
-}
-
-void TestTotal::classifiesKeys()
-{
-    QFETCH(uint, code);
-    QFETCH(QuantityKeyAction, action);
-    QCOMPARE(quantityKeyAction(code), action);
-}
-
-void TestTotal::showsTheClock_data()
-{
-    QTest::addColumn<QDateTime>("moment");
-    QTest::addColumn<QString>("text");
-    const QDate day(2026, 12, 7);
-    QTest::newRow("midnight") << QDateTime(day, QTime(0, 0, 0)) << "2026/12/7";
-    QTest::newRow("after midnight") << QDateTime(day, QTime(0, 0, 1)) << "2026/12/7 00:00:01";
-}
-
-void TestTotal::showsTheClock()
-{
-    QFETCH(QDateTime, moment);
-    QFETCH(QString, text);
-    QCOMPARE(clockText(moment, m_locale), text);
 }
 
 QTEST_GUILESS_MAIN(TestTotal)
