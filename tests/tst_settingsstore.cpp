@@ -60,12 +60,11 @@ class TestSettingsStore : public QObject
 private Q_SLOTS:
     void roundTrips_data();
     void roundTrips();
-    void readsHandEditedText();
     void reportsWhatItCannotRead_data();
     void reportsWhatItCannotRead();
     void keepsValuesInTheConfigurationFolder();
-    void keepsTheOldFileInAReadOnlyFolder();
-    void keepsTheOldFileOnAFullDisk();
+    void keepsTheOldFileWhenAWriteFails_data();
+    void keepsTheOldFileWhenAWriteFails();
     void setsAnUnreadableFileAside();
     void keepsAnUnreadableFileThatCannotBeCopied();
 
@@ -76,12 +75,9 @@ private:
 void TestSettingsStore::roundTrips_data()
 {
     QTest::addColumn<QString>("value");
-    QTest::newRow("chinese") << "灵魂灾难";
     QTest::newRow("empty") << "";
-    QTest::newRow("outer blanks") << " 魔石 ";
-    QTest::newRow("ideographic space") << "\u3000小红\u3000";
-    QTest::newRow("equals") << "a = b";
-    QTest::newRow("quotes") << "say \"hi\" 'there'";
+    QTest::newRow("outer blanks") << " 魔石\u3000";
+    QTest::newRow("equals and quotes") << "a = \"b\" 'c'";
     QTest::newRow("comma") << "3,000";
     QTest::newRow("comment signs") << "#1 ;2;";
     QTest::newRow("backslashes") << "C:\\x41\\";
@@ -90,10 +86,9 @@ void TestSettingsStore::roundTrips_data()
     QTest::newRow("control then hex digits") << "\x01"
                                                 "1f\x02g";
     QTest::newRow("emoji") << "🐉 龙";
-    QTest::newRow("10000 characters") << QString(10000, u'价');
 }
 
-// Our reader and writer agree with each other and with QSettings' own INI format.
+// Our reader and writer agree, and our reader takes what QSettings' INI format wrote.
 void TestSettingsStore::roundTrips()
 {
     QFETCH(QString, value);
@@ -105,35 +100,11 @@ void TestSettingsStore::roundTrips()
     QVERIFY(readSettingsFile(settingsFileText(written), read));
     QCOMPARE(read, written);
 
-    const QString ours = m_folder.filePath(QString("ours-") + QTest::currentDataTag());
-    QVERIFY(writeFile(ours, settingsFileText({ { section + "/a1", value } })));
-    QSettings qtReader(ours, QSettings::IniFormat);
-    QCOMPARE(qtReader.status(), QSettings::NoError);
-    QCOMPARE(qtReader.value(section + "/a1").toString(), value);
-
     const QString qts = m_folder.filePath(QString("qt-") + QTest::currentDataTag());
     QSettings(qts, QSettings::IniFormat).setValue(section + "/a1", value);
     read.clear();
     QVERIFY(readSettingsFile(contents(qts), read));
     QCOMPARE(read.value(section + "/a1").toString(), value);
-}
-
-void TestSettingsStore::readsHandEditedText()
-{
-    const QByteArray text = "; kept by hand\r\n"
-                            "[%U4F7F%U7528%U6B21%U6570]\r\n"
-                            "  N = 7  \r\n"
-                            "\r\n"
-                            "[物品名称及价格储存]\n"
-                            "a1=灵魂灾难\n"
-                            "b1=\"  3000 \"\n"
-                            "a1=碳\n";
-    QSettings::SettingsMap read;
-    QVERIFY(readSettingsFile(text, read));
-    const QSettings::SettingsMap expected = { { "使用次数/N", "7" },
-                                              { section + "/a1", "碳" },
-                                              { section + "/b1", "  3000 " } };
-    QCOMPARE(read, expected);
 }
 
 void TestSettingsStore::reportsWhatItCannotRead_data()
@@ -170,68 +141,61 @@ void TestSettingsStore::keepsValuesInTheConfigurationFolder()
     // Folders are made as needed; a reader sees what is committed later.
     const QString fileName = m_folder.filePath("new/across.conf");
     QtSettingsStore writer(fileName);
+    QtSettingsStore reader(fileName);
     writer.setValue(section, "a1", "灵魂灾难");
-    QCOMPARE(writer.value(section, "a1", QString()), "灵魂灾难");
     QVERIFY(!QFile::exists(fileName));
     QVERIFY(writer.commit());
-    QtSettingsStore reader(fileName);
     QCOMPARE(reader.value(section, "a1", "默认"), "灵魂灾难");
     QCOMPARE(reader.value(section, "absent", "默认"), "默认");
-    writer.setValue(section, "a1", "碳");
-    QVERIFY(writer.commit());
-    QCOMPARE(reader.value(section, "a1", QString()), "碳");
 }
 
-void TestSettingsStore::keepsTheOldFileInAReadOnlyFolder()
+void TestSettingsStore::keepsTheOldFileWhenAWriteFails_data()
 {
-    SmallDisk disk;
-    if (!disk.isMounted() && geteuid() == 0)
-        QSKIP("cannot mount a file system here; as root, only a read-only mount stops a write");
-    const QString fileName = disk.path() + "/read-only.conf";
-    QtSettingsStore store(fileName);
-    store.setValue(section, "a1", "灵魂灾难");
-    QVERIFY(store.commit());
-    const QByteArray before = contents(fileName);
-
-    if (disk.isMounted())
-        QVERIFY(disk.makeReadOnly());
-    else
-        QVERIFY(QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::ExeOwner));
-    store.setValue(section, "a1", "碳");
-    QVERIFY(!store.commit());
-    QCOMPARE(contents(fileName), before);
-    if (!disk.isMounted())
-        QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTest::addColumn<bool>("full");
+    QTest::newRow("read-only") << false;
+    QTest::newRow("full disk") << true;
 }
 
-void TestSettingsStore::keepsTheOldFileOnAFullDisk()
+void TestSettingsStore::keepsTheOldFileWhenAWriteFails()
 {
+    QFETCH(bool, full);
     SmallDisk disk;
-    if (!disk.isMounted())
+    // As root, only a read-only mount stops a write.
+    if (!disk.isMounted() && (full || geteuid() == 0))
         QSKIP("cannot mount a small file system here (needs root)");
-    const QString fileName = disk.path() + "/full.conf";
+    const QString fileName = disk.path() + "/settings.conf";
     QtSettingsStore store(fileName);
     store.setValue(section, "a1", "灵魂灾难");
     QVERIFY(store.commit());
     const QByteArray before = contents(fileName);
 
     QFile filler(disk.path() + "/filler");
-    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray block(1024, 'x');
-    while (filler.write(block) == block.size()) { }
-    filler.close();
-    // One page left: enough for QSettings' lock file, not for the new text as well.
-    QVERIFY(filler.resize(filler.size() - sysconf(_SC_PAGESIZE)));
-
+    if (full) {
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size()) { }
+        filler.close();
+        // One page left: enough for QSettings' lock file, not for the new text as well.
+        QVERIFY(filler.resize(filler.size() - sysconf(_SC_PAGESIZE)));
+    } else if (disk.isMounted()) {
+        QVERIFY(disk.makeReadOnly());
+    } else {
+        QVERIFY(QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
     store.setValue(section, "a1", QString(2000, u'碳'));
     QVERIFY(!store.commit());
     QCOMPARE(contents(fileName), before);
-    QCOMPARE(QDir(disk.path()).entryList(QDir::Files), QStringList({ "filler", "full.conf" }));
+    QCOMPARE(QDir(disk.path()).entryList({ "*.conf*" }, QDir::Files),
+             QStringList { "settings.conf" });
+    if (!disk.isMounted())
+        QFile::setPermissions(disk.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     // With room again, the next commit writes what failed.
-    QVERIFY(filler.remove());
-    QVERIFY(store.commit());
-    QCOMPARE(QtSettingsStore(fileName).value(section, "a1", QString()), QString(2000, u'碳'));
+    if (full) {
+        QVERIFY(filler.remove());
+        QVERIFY(store.commit());
+        QCOMPARE(QtSettingsStore(fileName).value(section, "a1", QString()), QString(2000, u'碳'));
+    }
 }
 
 void TestSettingsStore::setsAnUnreadableFileAside()

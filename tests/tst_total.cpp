@@ -1,57 +1,31 @@
-#include "app/clocktext.h"
-#include "app/numbertext.h"
-#include "app/quantitykey.h"
 #include "app/total.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(RowEntry)
 
-// The main window's pure logic: the total, the price check, the quantity keys and the clock.
+// The total's arithmetic and its text.
 class TestTotal : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void groupsDigits_data();
-    void groupsDigits();
     void formatsSums_data();
     void formatsSums();
     void addsRows_data();
     void addsRows();
-    void readsPrices_data();
-    void readsPrices();
-    void classifiesKeys_data();
-    void classifiesKeys();
-    void showsTheClock_data();
-    void showsTheClock();
 
 private:
     const QLocale m_locale { QLocale::Chinese, QLocale::China };
 };
-
-void TestTotal::groupsDigits_data()
-{
-    QTest::addColumn<QString>("digits");
-    QTest::addColumn<QString>("grouped");
-    QTest::newRow("3") << "123" << QString("123");
-    QTest::newRow("4") << "1234" << QString("1,234");
-    QTest::newRow("18") << "123456789012345678" << QString("123,456,789,012,345,678");
-}
-
-void TestTotal::groupsDigits()
-{
-    QFETCH(QString, digits);
-    QFETCH(QString, grouped);
-    QCOMPARE(groupThousands(digits), grouped);
-}
 
 void TestTotal::formatsSums_data()
 {
     QTest::addColumn<double>("sum");
     QTest::addColumn<QString>("caption");
     QTest::newRow("negative zero") << -0.0 << "0";
-    QTest::newRow("thirteen digits") << 1e12 << "1,000,000,000,000";
+    QTest::newRow("three digits") << 123.0 << "123";
+    QTest::newRow("four digits") << 1234.0 << "1,234";
     QTest::newRow("fifteen digits") << 999999999999999.0 << "999,999,999,999,999";
     QTest::newRow("10^15") << 1e15 << "数值过大";
     QTest::newRow("rounds up to 10^15") << 999999999999999.9 << "数值过大";
@@ -94,68 +68,6 @@ void TestTotal::addsRows()
     QFETCH(QList<RowEntry>, rows);
     QFETCH(QString, caption);
     QCOMPARE(totalCaption(rows, m_locale), caption);
-}
-
-void TestTotal::readsPrices_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("isNumber");
-    QTest::addColumn<double>("value");
-    QTest::newRow("outer blanks") << " 30 " << true << 30.0;
-    QTest::newRow("grouped") << "3,000" << true << 3000.0;
-    QTest::newRow("blanks") << "   " << false << 0.0;
-    QTest::newRow("nan") << "nan" << false << 0.0;
-    QTest::newRow("too large") << "1e999" << false << 0.0;
-    QTest::newRow("full-width") << "１２" << false << 0.0;
-    QTest::newRow("hex") << "0x10" << false << 0.0;
-}
-
-void TestTotal::readsPrices()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, isNumber);
-    QFETCH(double, value);
-    const std::optional<double> read = parseFiniteNumber(text, m_locale);
-    QCOMPARE(read.has_value(), isNumber);
-    if (isNumber)
-        QCOMPARE(*read, value);
-}
-
-void TestTotal::classifiesKeys_data()
-{
-    QTest::addColumn<uint>("code");
-    QTest::addColumn<QuantityKeyAction>("action");
-    QTest::newRow("0") << uint('0') << QuantityKeyAction::Insert;
-    QTest::newRow("9") << uint('9') << QuantityKeyAction::Insert;
-    QTest::newRow("backspace") << 8u << QuantityKeyAction::Insert;
-    QTest::newRow("escape") << 27u << QuantityKeyAction::Clear;
-    QTest::newRow("enter") << 13u << QuantityKeyAction::Cancel;
-    QTest::newRow("slash before 0") << uint('/') << QuantityKeyAction::Cancel;
-    QTest::newRow("colon after 9") << uint(':') << QuantityKeyAction::Cancel;
-    QTest::newRow("full-width one") << 0xFF11u << QuantityKeyAction::Cancel;
-}
-
-void TestTotal::classifiesKeys()
-{
-    QFETCH(uint, code);
-    QFETCH(QuantityKeyAction, action);
-    QCOMPARE(quantityKeyAction(code), action);
-}
-
-void TestTotal::showsTheClock_data()
-{
-    QTest::addColumn<QDateTime>("moment");
-    QTest::addColumn<QString>("text");
-    const QDate day(2026, 12, 7);
-    QTest::newRow("midnight") << QDateTime(day, QTime(0, 0, 0)) << "2026/12/7";
-    QTest::newRow("after midnight") << QDateTime(day, QTime(0, 0, 1)) << "2026/12/7 00:00:01";
-}
-
-void TestTotal::showsTheClock()
-{
-    QFETCH(QDateTime, moment);
-    QFETCH(QString, text);
-    QCOMPARE(clockText(moment, m_locale), text);
 }
 
 QTEST_GUILESS_MAIN(TestTotal)
