@@ -1,10 +1,12 @@
 #include "app/program.h"
+#include "app/programfont.h"
 #include "app/programicon.h"
 #include "platform/platform.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtlauncher.h"
 #include "platform/qtsettingsstore.h"
+#include "platform/socketrepaints.h"
 #include "platform/systemclock.h"
 #include "platform/unixsignalwatcher.h"
 
@@ -13,20 +15,13 @@
 
 int main(int argc, char *argv[])
 {
-    // Qt's X11 backend sends repaints through shared memory and then waits for the server's
-    // completion event, which wakes two threads after every repaint: twice a second more for
-    // the clock. This window's repaints are a few kilobytes, which the X socket carries as
-    // cheaply. Unless the user chose otherwise, the socket it is, for this process only: the
-    // setting is not passed on to the programs it starts.
-    const bool sharedMemoryChosen = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
-    if (!sharedMemoryChosen)
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    SocketRepaints repaints;
     QApplication app(argc, argv);
-    if (!sharedMemoryChosen)
-        qunsetenv("QT_XCB_NO_MITSHM");
+    repaints.restoreEnvironment();
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
     QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
     QApplication::setWindowIcon(programIcon());
+    QApplication::setFont(programFont(QApplication::font()));
     // The program decides itself when it is done (Program::finished): hidden windows must not
     // keep it alive, and a message box closing while every window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);

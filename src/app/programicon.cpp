@@ -1,10 +1,12 @@
 #include "app/programicon.h"
 
+#include <QDir>
+
 QIcon programIcon()
 {
     QIcon icon;
-    for (const int size : { 16, 24, 32, 48, 64, 128, 256 })
-        icon.addFile(QStringLiteral(":/icons/net.ormek.Calculator-%1.png").arg(size),
-                     QSize(size, size));
+    const QDir sizes(QStringLiteral(":/icons"));
+    for (const QString &name : sizes.entryList(QDir::Files))
+        icon.addFile(sizes.filePath(name));
     return icon;
 }

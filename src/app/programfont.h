@@ -1,0 +1,10 @@
+#ifndef PROGRAMFONT_H
+#define PROGRAMFONT_H
+
+#include <QFont>
+
+// The desktop's font, with Chinese drawn from a Simplified Chinese font whatever the locale:
+// left to itself, fontconfig picks the Japanese glyph forms outside a Chinese locale.
+QFont programFont(const QFont &desktopFont);
+
+#endif // PROGRAMFONT_H
