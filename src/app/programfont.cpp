@@ -5,8 +5,8 @@
 QFont programFont(const QFont &desktopFont)
 {
     QFont font = desktopFont;
-    font.setFamilies({ desktopFont.family(), QStringLiteral("Microsoft YaHei"),
-                       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+    font.setFamilies({ desktopFont.family(), QStringLiteral("Noto Sans CJK SC"),
+                       QStringLiteral("Source Han Sans SC"),
                        QStringLiteral("WenQuanYi Micro Hei") });
     return font;
 }
