@@ -3,6 +3,7 @@
 #include "app/clickablelabel.h"
 #include "app/clocktext.h"
 #include "app/itemrow.h"
+#include "app/layoutcontrols.h"
 #include "app/numbertext.h"
 #include "app/quantitykeyfilter.h"
 #include "app/rowtexts.h"
@@ -25,32 +26,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
-
-namespace {
-
-QLabel *createLabel(const QString &name, const QString &text, const QRect &geometry,
-                    QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
-    // A fixed size: a new text (the clock's, every second) repaints the label and nothing else.
-    label->setFixedSize(geometry.size());
-    return label;
-}
-
-QPushButton *createButton(const QString &name, const QString &text, const QRect &geometry,
-                          QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
 
 MainWindow::MainWindow(Platform &platform, QWidget *parent)
     : QMainWindow(parent), m_platform(platform)

@@ -1,6 +1,7 @@
 #include "help/helpwindow.h"
 
 #include "app/clickablelabel.h"
+#include "app/layoutcontrols.h"
 #include "app/songfont.h"
 #include "app/textcolour.h"
 #include "app/twips.h"
@@ -18,23 +19,9 @@
 
 namespace {
 
-QLabel *createLabel(const QString &name, const QString &text, int top, QWidget *parent)
+QLabel *createTextLine(const QString &name, const QString &text, int top, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(twipsRect(120, top, 4335, 255));
-    return label;
-}
-
-QPushButton *createButton(const QString &name, const QString &text, const QRect &geometry,
-                          QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
+    return createLabel(name, text, twipsRect(120, top, 4335, 255), parent);
 }
 
 } // namespace
@@ -59,7 +46,7 @@ HelpWindow::HelpWindow(Platform &platform, QWidget *parent) : QWidget(parent), m
     m_text->setAccessibleName(QStringLiteral("帮助"));
     m_text->setPlainText(helpText(address));
 
-    createLabel(QStringLiteral("Label8"), QStringLiteral("唯一认可的下载地址："), 2760, this);
+    createTextLine(QStringLiteral("Label8"), QStringLiteral("唯一认可的下载地址："), 2760, this);
 
     auto *link = new ClickableLabel(address, this);
     link->setObjectName(QStringLiteral("Label9"));
@@ -73,8 +60,8 @@ HelpWindow::HelpWindow(Platform &platform, QWidget *parent) : QWidget(parent), m
     link->setAccessibleDescription(QStringLiteral("唯一认可的下载地址，点击在浏览器中打开"));
     connect(link, &ClickableLabel::clicked, this, &HelpWindow::openAddress);
 
-    createLabel(QStringLiteral("Label10"), QStringLiteral("其它地址下载本软件请谨慎使用！"), 3240,
-                this);
+    createTextLine(QStringLiteral("Label10"), QStringLiteral("其它地址下载本软件请谨慎使用！"),
+                   3240, this);
 
     m_closeButton = createButton(QStringLiteral("Command1"), QStringLiteral("关闭"),
                                  twipsRect(2880, 3840, 1335, 375), this);

@@ -1,5 +1,6 @@
 #include "shutdown/schedulerwindow.h"
 
+#include "app/layoutcontrols.h"
 #include "app/textcolour.h"
 #include "app/twips.h"
 #include "platform/clock.h"
@@ -19,16 +20,6 @@
 
 namespace {
 
-QLabel *createLabel(const QString &name, const QString &text, const QRect &geometry,
-                    QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
-    return label;
-}
-
 QLabel *createStatusLine(const QString &name, const QString &text, int top, const QColor &colour,
                          const QString &description, QWidget *parent)
 {
@@ -39,16 +30,6 @@ QLabel *createStatusLine(const QString &name, const QString &text, int top, cons
     setTextColour(label, colour);
     label->setAccessibleDescription(description);
     return label;
-}
-
-QPushButton *createButton(const QString &name, const QString &text, const QRect &geometry,
-                          QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // The list "00", "01", … up to count − 1, showing "00".

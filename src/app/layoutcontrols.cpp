@@ -1,0 +1,25 @@
+#include "app/layoutcontrols.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+QLabel *createLabel(const QString &name, const QString &text, const QRect &geometry,
+                    QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    label->setFixedSize(geometry.size());
+    return label;
+}
+
+QPushButton *createButton(const QString &name, const QString &text, const QRect &geometry,
+                          QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
