@@ -179,8 +179,8 @@ def main():
 
     env = dict(os.environ, DISPLAY=args.display)
     programs = []
-    for spec in args.program:
-        name, command = spec.split("=", 1)
+    for entry in args.program:
+        name, command = entry.split("=", 1)
         programs.append(Program(name, command.split(), env))
 
     listener = Listener(args.display)

@@ -50,7 +50,7 @@ def main():
 
     with open(args.measured) as measured:
         m = json.load(measured)
-    sizes = dict(spec.split("=", 1) for spec in args.size)
+    sizes = dict(entry.split("=", 1) for entry in args.size)
     p, b, c = m[PROGRAM], m[BARE], m[CLOCK]
 
     window_ratio = p["window_ms_median"] / b["window_ms_median"]
