@@ -1,13 +1,8 @@
 #include "app/program.h"
 #include "app/programfont.h"
 #include "app/programicon.h"
-#include "platform/platform.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtdialogs.h"
-#include "platform/qtlauncher.h"
-#include "platform/qtsettingsstore.h"
+#include "platform/desktopplatform.h"
 #include "platform/socketrepaints.h"
-#include "platform/systemclock.h"
 #include "platform/unixsignalwatcher.h"
 
 #include <QApplication>
@@ -26,14 +21,8 @@ int main(int argc, char *argv[])
     // keep it alive, and a message box closing while every window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtSettingsStore store;
-    QtDialogs dialogs;
-    QtLauncher launcher;
-    QtClipboard clipboard;
-    SystemClock clock;
-    Platform platform { store, dialogs, launcher, clipboard, clock };
-
-    Program program(platform);
+    DesktopPlatform desktop;
+    Program program(desktop.platform);
     QObject::connect(&program, &Program::finished, &app, &QApplication::quit);
 #ifdef Q_OS_UNIX
     UnixSignalWatcher endRequests({ SIGTERM, SIGHUP, SIGINT });

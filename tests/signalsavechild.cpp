@@ -5,12 +5,7 @@
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
 #include "app/program.h"
-#include "platform/platform.h"
-#include "platform/qtclipboard.h"
-#include "platform/qtdialogs.h"
-#include "platform/qtlauncher.h"
-#include "platform/qtsettingsstore.h"
-#include "platform/systemclock.h"
+#include "platform/desktopplatform.h"
 #include "platform/unixsignalwatcher.h"
 
 #include <QApplication>
@@ -23,14 +18,8 @@ int main(int argc, char *argv[])
     if (argc != 2)
         return 2;
 
-    QtSettingsStore store;
-    QtDialogs dialogs;
-    QtLauncher launcher;
-    QtClipboard clipboard;
-    SystemClock clock;
-    Platform platform { store, dialogs, launcher, clipboard, clock };
-
-    Program program(platform);
+    DesktopPlatform desktop;
+    Program program(desktop.platform);
     UnixSignalWatcher endRequests({ SIGTERM, SIGHUP, SIGINT });
     QObject::connect(&endRequests, &UnixSignalWatcher::received, &program, &Program::saveAndQuit);
     program.start();
