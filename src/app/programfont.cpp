@@ -1,12 +1,13 @@
 #include "app/programfont.h"
 
-#include <QStringList>
+#include "platform/systemfonts.h"
 
 QFont programFont(const QFont &desktopFont)
 {
+    const QStringList fallbacks = chineseFallbackFamilies();
+    if (fallbacks.isEmpty())
+        return desktopFont;
     QFont font = desktopFont;
-    font.setFamilies({ desktopFont.family(), QStringLiteral("Noto Sans CJK SC"),
-                       QStringLiteral("Source Han Sans SC"),
-                       QStringLiteral("WenQuanYi Micro Hei") });
+    font.setFamilies(QStringList { desktopFont.family() } + fallbacks);
     return font;
 }

@@ -3,8 +3,7 @@
 
 #include <QFont>
 
-// The desktop's font, with Chinese drawn from a Simplified Chinese font whatever the locale:
-// left to itself, fontconfig picks the Japanese glyph forms outside a Chinese locale.
+// The desktop's font, with Chinese drawn from a Simplified Chinese font whatever the locale.
 QFont programFont(const QFont &desktopFont);
 
 #endif // PROGRAMFONT_H

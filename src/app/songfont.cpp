@@ -1,5 +1,7 @@
 #include "app/songfont.h"
 
+#include "platform/systemfonts.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -11,10 +13,7 @@ namespace {
 QStringList songFamilies()
 {
     static const QStringList families = [] {
-        const QStringList wishes { QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                   QStringLiteral("Noto Serif CJK SC"),
-                                   QStringLiteral("Source Han Serif SC"),
-                                   QStringLiteral("AR PL UMing CN") };
+        const QStringList wishes = songFamilyCandidates();
         for (const QString &family : wishes) {
             if (QFontDatabase::hasFamily(family))
                 return QStringList { family };

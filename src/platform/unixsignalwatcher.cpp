@@ -2,7 +2,6 @@
 
 #include <QSocketNotifier>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -45,8 +44,10 @@ UnixSignalWatcher::~UnixSignalWatcher()
 {
     if (!m_notifier)
         return;
+    // The watcher goes when the program ends: a request that comes now must not cut short the
+    // end that is under way.
     struct sigaction action = {};
-    action.sa_handler = SIG_DFL;
+    action.sa_handler = SIG_IGN;
     sigemptyset(&action.sa_mask);
     for (int number : m_signalNumbers)
         ::sigaction(number, &action, nullptr);
@@ -62,15 +63,3 @@ void UnixSignalWatcher::readSignal()
     if (::read(signalSockets[1], &number, 1) == 1)
         Q_EMIT received(number);
 }
-
-#else
-
-UnixSignalWatcher::UnixSignalWatcher(const QList<int> &signalNumbers, QObject *parent)
-    : QObject(parent), m_signalNumbers(signalNumbers)
-{ }
-
-UnixSignalWatcher::~UnixSignalWatcher() = default;
-
-void UnixSignalWatcher::readSignal() { }
-
-#endif

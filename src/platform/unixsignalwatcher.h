@@ -8,7 +8,7 @@ class QSocketNotifier;
 
 // Turns the Unix signals asked for (SIGTERM, SIGHUP, SIGINT, ...) into a Qt signal on the
 // event loop. The handler only writes the signal's number into a socket pair; everything else
-// happens in received(). One watcher per process. Elsewhere than on Unix it watches nothing.
+// happens in received(). One watcher per process; once it is gone, the signals are ignored.
 class UnixSignalWatcher : public QObject
 {
     Q_OBJECT
