@@ -1,6 +1,7 @@
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
 #include "app/program.h"
+#include "platform/filesettingsstore.h"
 #include "store/previewwindow.h"
 #include "store/pricekeeper.h"
 #include "store/pricestore.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using GuiTest::child;
 using GuiTest::click;
@@ -59,9 +61,12 @@ private Q_SLOTS:
     void savesEveryEditAndAtClose();
     void keepsOrRefusesOddAnswers_data();
     void keepsOrRefusesOddAnswers();
+    void tellsFailedSaves_data();
     void tellsFailedSaves();
     void savesAndLoadsPresets();
     void previewShowsAndLoadsSlots();
+    void keepsBothInstancesEdits_data();
+    void keepsBothInstancesEdits();
 
 private:
     void start(const char *runCount = nullptr);
@@ -153,7 +158,8 @@ void TestPresets::startsFromTheStore()
 
     window()->close();
     QCOMPARE(m_fakes->store.values.value("使用次数/N"), nextCount);
-    QCOMPARE(m_fakes->store.values.size(), 19);
+    // Only what was not stored yet is written.
+    QCOMPARE(m_fakes->store.values.size(), withTable || welcomed ? 19 : 1);
     QVERIFY(prices().table(automaticTable) == expected);
 }
 
@@ -190,53 +196,85 @@ void TestPresets::keepsOrRefusesOddAnswers_data()
 {
     QTest::addColumn<bool>("price");
     QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QLocale>("locale");
+    // The text stored and shown, or nothing when the answer is refused.
+    QTest::addColumn<QString>("stored");
     const char16_t controls[] = u"a\0b\x01\tc\r\nd\x7f\u200e\u202e";
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QLocale french(QLocale::French, QLocale::France);
 
-    QTest::newRow("price: empty is a cancel") << true << "" << false;
-    QTest::newRow("price: blanks") << true << "   " << false;
-    QTest::newRow("price: letters") << true << "abc" << false;
-    QTest::newRow("price: nan") << true << "nan" << false;
-    QTest::newRow("price: inf") << true << "inf" << false;
-    QTest::newRow("price: beyond double") << true << "1e999" << false;
-    QTest::newRow("price: hexadecimal") << true << "0x10" << false;
-    QTest::newRow("price: full-width") << true << "１２" << false;
-    QTest::newRow("price: decimal comma") << true << "1.234,5" << false;
-    QTest::newRow("price: 10,000 digits") << true << QString(u'1' + QString(9999, u'0')) << false;
-    QTest::newRow("price: minus zero") << true << "-0" << true;
-    QTest::newRow("price: blanks around") << true << " 12 " << true;
-    QTest::newRow("price: grouped") << true << "3,000" << true;
-    QTest::newRow("price: 1e308") << true << "1e308" << true;
-    QTest::newRow("name: emoji") << false << "🍎苹果😀" << true;
-    QTest::newRow("name: right to left") << false << "تفاح אבג 12" << true;
-    QTest::newRow("name: control characters")
-            << false << QString::fromUtf16(controls, std::size(controls) - 1) << true;
-    QTest::newRow("name: 100,000 characters") << false << QString(100000, u'长') << true;
+    QTest::newRow("price: empty is a cancel") << true << "" << chinese << QString();
+    QTest::newRow("price: blanks") << true << "   " << chinese << QString();
+    QTest::newRow("price: letters") << true << "abc" << chinese << QString();
+    QTest::newRow("price: nan") << true << "nan" << chinese << QString();
+    QTest::newRow("price: inf") << true << "inf" << chinese << QString();
+    QTest::newRow("price: beyond double") << true << "1e999" << chinese << QString();
+    QTest::newRow("price: hexadecimal") << true << "0x10" << chinese << QString();
+    QTest::newRow("price: full-width") << true << "１２" << chinese << QString();
+    QTest::newRow("price: decimal comma") << true << "1.234,5" << chinese << QString();
+    QTest::newRow("price: 10,000 digits")
+            << true << QString(u'1' + QString(9999, u'0')) << chinese << QString();
+    QTest::newRow("price: minus zero") << true << "-0" << chinese << "0";
+    QTest::newRow("price: blanks around") << true << " 12 " << chinese << "12";
+    QTest::newRow("price: grouped") << true << "3,000" << chinese << "3000";
+    QTest::newRow("price: exponent") << true << "2.5e3" << chinese << "2500";
+    QTest::newRow("price: German decimal comma") << true << "2,5" << german << "2.5";
+    QTest::newRow("price: German, point as decimal point") << true << "1.234" << german << "1.234";
+    QTest::newRow("price: German grouping refused") << true << "1.234,5" << german << QString();
+    QTest::newRow("price: French grouping") << true << "1 234,5" << french << "1234.5";
+    QTest::newRow("name: emoji") << false << "🍎苹果😀" << chinese << "🍎苹果😀";
+    QTest::newRow("name: right to left") << false << "تفاح אבג 12" << chinese << "تفاح אבג 12";
+    const QString controlName = QString::fromUtf16(controls, std::size(controls) - 1);
+    QTest::newRow("name: control characters") << false << controlName << chinese << controlName;
+    QTest::newRow("name: 100,000 characters")
+            << false << QString(100000, u'长') << chinese << QString(100000, u'长');
 }
 
 void TestPresets::keepsOrRefusesOddAnswers()
 {
     QFETCH(bool, price);
     QFETCH(QString, answer);
-    QFETCH(bool, accepted);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, stored);
+    QLocale::setDefault(locale);
+    auto restoreLocale =
+            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); });
     m_fakes->store.values = { { "物品名称及价格储存/a3", "盐" }, { "物品名称及价格储存/b3", "7" } };
     start("1");
     ItemRow &row = window()->row(3);
     m_dialogs->answers = { answer };
     click(window(), price ? "s3" : "btn3");
 
-    const QString kept = accepted ? answer : QString(price ? "7" : "盐");
+    const QString kept = stored.isNull() ? QString(price ? "7" : "盐") : stored;
     QCOMPARE(price ? row.price() : row.name(), kept);
     QCOMPARE(m_fakes->store.values.value(price ? "物品名称及价格储存/b3" : "物品名称及价格储存/a3"),
              kept);
     QCOMPARE(messageTexts(),
-             accepted || answer.isEmpty() ? QStringList()
-                                          : QStringList { "单价必须是数字！|设置物品单价" });
+             !stored.isNull() || answer.isEmpty()
+                     ? QStringList()
+                     : QStringList { "单价必须是数字！|设置物品单价" });
+}
+
+void TestPresets::tellsFailedSaves_data()
+{
+    QTest::addColumn<bool>("unreadable");
+    QTest::newRow("writes fail") << false;
+    QTest::newRow("store cannot be read") << true;
 }
 
 void TestPresets::tellsFailedSaves()
 {
-    start("2");
+    QFETCH(bool, unreadable);
+    // Such a store is neither greeted as a first run nor written over.
+    m_fakes->store.unreadable = unreadable;
+    m_fakes->store.commitSucceeds = !unreadable;
+    start(unreadable ? "0" : "2");
+    if (unreadable) {
+        QCOMPARE(messageTexts(),
+                 QStringList { "无法读取设置文件，本次不会改写它：\n/fake/store.conf|提示" });
+        m_dialogs->messages.clear();
+    }
     const QString failed = "保存失败！|保存";
     auto editPrice = [this](const char *price) {
         m_dialogs->answers = { price };
@@ -249,6 +287,7 @@ void TestPresets::tellsFailedSaves()
     QCOMPARE(messageTexts(), QStringList { failed });
     m_fakes->store.commitSucceeds = true;
     editPrice("3");
+    QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b2"), "3");
     m_fakes->store.commitSucceeds = false;
     editPrice("4");
     QCOMPARE(messageTexts(), QStringList({ failed, failed }));
@@ -274,8 +313,8 @@ void TestPresets::savesAndLoadsPresets()
     QVERIFY(window()->priceTable() == numberedTable("丁"));
     QVERIFY(prices().table(automaticTable) == numberedTable("丁"));
 
-    // A store file that had to be kept aside is told once.
-    m_fakes->store.backupNotice = true;
+    // A store file that had to be kept aside is told once, with where it went.
+    m_fakes->store.keptCopy = "/fake/store.conf.2.bak";
     trigger("CSH");
     QVERIFY(window()->priceTable() == defaultPriceTable());
     QVERIFY(prices().table(automaticTable) == defaultPriceTable());
@@ -290,7 +329,8 @@ void TestPresets::savesAndLoadsPresets()
     QVERIFY(window()->priceTable() == unsaved);
     QCOMPARE(messageTexts(),
              QStringList({ "将价格表保存到方案二完成！|保存", "将价格表保存到方案二完成！|保存",
-                           "读取方案三成功！|读取", "设置文件已损坏，已另存为备份。|提示",
+                           "读取方案三成功！|读取",
+                           "设置文件已损坏，已另存为备份：\n/fake/store.conf.2.bak|提示",
                            "初始化成功！|初始化", "读取方案二成功！|读取",
                            "读取方案四成功！|读取" }));
 }
@@ -337,6 +377,63 @@ void TestPresets::previewShowsAndLoadsSlots()
         QCOMPARE(line->text(), expected.at(row - 1));
         QCOMPARE(line->textFormat(), Qt::PlainText);
     }
+}
+
+void TestPresets::keepsBothInstancesEdits_data()
+{
+    QTest::addColumn<bool>("firstClosesFirst");
+    QTest::newRow("first closes first") << true;
+    QTest::newRow("second closes first") << false;
+}
+
+// Two instances on one store file: each writes only what it changed, and both runs count.
+void TestPresets::keepsBothInstancesEdits()
+{
+    QFETCH(bool, firstClosesFirst);
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath("Ormek商人计算器.conf");
+    {
+        FileSettingsStore store(fileName);
+        PriceStore stored(store);
+        stored.setTable(automaticTable, numberedTable("存"));
+        store.setValue("使用次数", "N", "5");
+        QVERIFY(stored.commit());
+    }
+    struct Instance
+    {
+        FakePlatform fakes;
+        FileSettingsStore store;
+        Platform platform { store, fakes.dialogs, fakes.launcher, fakes.clipboard, fakes.clock };
+        Program program { platform };
+    };
+    Instance first { {}, FileSettingsStore(fileName) };
+    Instance second { {}, FileSettingsStore(fileName) };
+    first.program.start();
+    second.program.start();
+    MainWindow *firstWindow = first.program.mainWindow();
+    MainWindow *secondWindow = second.program.mainWindow();
+
+    first.fakes.dialogs.answers = { "111" };
+    click(firstWindow, "s1");
+    second.fakes.dialogs.answers = { "乙2", "333" };
+    click(secondWindow, "btn2");
+    click(secondWindow, "s3");
+    // A preset saved by one is what the other sees of it.
+    child<QAction>(firstWindow, "BC4")->trigger();
+    child<QAction>(secondWindow, "CK4")->trigger();
+    QCOMPARE(child<QLabel>(second.program.priceKeeper()->previewWindow(), "Label1")->text(),
+             "存1 = 111");
+    (firstClosesFirst ? firstWindow : secondWindow)->close();
+    (firstClosesFirst ? secondWindow : firstWindow)->close();
+
+    FileSettingsStore store(fileName);
+    PriceStore stored(store);
+    PriceTable expected = numberedTable("存");
+    expected[0].price = "111";
+    expected[1].name = "乙2";
+    expected[2].price = "333";
+    QVERIFY(stored.table(automaticTable) == expected);
+    QCOMPARE(stored.runCount(), "7");
 }
 
 ORMEK_GUI_TEST_MAIN(TestPresets)

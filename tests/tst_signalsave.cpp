@@ -1,4 +1,4 @@
-#include "platform/qtsettingsstore.h"
+#include "platform/filesettingsstore.h"
 #include "store/pricestore.h"
 #include "support/guitest.h"
 
@@ -32,10 +32,10 @@ void TestSignalSave::savesBeforeEnding()
     QTemporaryDir standIns;
     const QString fileName = config.filePath(QStringLiteral("Ormek商人计算器.conf"));
     {
-        QtSettingsStore store(fileName);
+        FileSettingsStore store(fileName);
         PriceStore prices(store);
         prices.setTable(automaticTable, defaultPriceTable());
-        prices.setRunCount(QStringLiteral("1"));
+        prices.countRun();
         QVERIFY(prices.commit());
     }
 
@@ -64,7 +64,7 @@ void TestSignalSave::savesBeforeEnding()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
 
-    QtSettingsStore store(fileName);
+    FileSettingsStore store(fileName);
     PriceStore prices(store);
     PriceTable expected = defaultPriceTable();
     expected[0].price = QStringLiteral("7777");

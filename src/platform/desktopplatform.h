@@ -5,18 +5,21 @@
 #include "platform/qtclipboard.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtlauncher.h"
-#include "platform/qtsettingsstore.h"
+#include "platform/settingsstore.h"
 #include "platform/systemclock.h"
+#include "platform/usersettingsstore.h"
+
+#include <memory>
 
 // The real services of the desktop the program runs on.
 struct DesktopPlatform
 {
-    QtSettingsStore store;
+    std::unique_ptr<SettingsStore> store = userSettingsStore();
     QtDialogs dialogs;
     QtLauncher launcher;
     QtClipboard clipboard;
     SystemClock clock;
-    Platform platform { store, dialogs, launcher, clipboard, clock };
+    Platform platform { *store, dialogs, launcher, clipboard, clock };
 };
 
 #endif // DESKTOPPLATFORM_H

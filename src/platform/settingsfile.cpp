@@ -200,14 +200,14 @@ bool unescapeValue(QStringView text, QString &value)
 
 } // namespace
 
-QByteArray settingsFileText(const QSettings::SettingsMap &values)
+QByteArray settingsFileText(const SettingsValues &values)
 {
     QMap<QString, QStringList> sections;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         const qsizetype slash = it.key().indexOf(u'/');
         QString section = slash < 0 ? QString() : it.key().left(slash);
         const QString key = slash < 0 ? it.key() : it.key().mid(slash + 1);
-        sections[section].append(escapedKey(key) + u'=' + escapedValue(it.value().toString()));
+        sections[section].append(escapedKey(key) + u'=' + escapedValue(it.value()));
     }
     QString text;
     for (auto it = sections.cbegin(); it != sections.cend(); ++it) {
@@ -225,7 +225,7 @@ QByteArray settingsFileText(const QSettings::SettingsMap &values)
     return text.toUtf8();
 }
 
-bool readSettingsFile(const QByteArray &bytes, QSettings::SettingsMap &values)
+bool readSettingsFile(const QByteArray &bytes, SettingsValues &values)
 {
     QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decode(bytes);
@@ -262,7 +262,14 @@ bool readSettingsFile(const QByteArray &bytes, QSettings::SettingsMap &values)
         const qsizetype equals = line.indexOf(u'=');
         QString key;
         QString value;
-        if (equals <= 0 || !unescapeKey(trimmedBlanks(line.left(equals)), key) || key.isEmpty()
+        const bool keyRead = equals > 0 && unescapeKey(trimmedBlanks(line.left(equals)), key);
+        // As in QSettings, a key of the top level neither begins nor ends with a slash: its
+        // first slash would part a section from a key.
+        while (prefix.isEmpty() && key.startsWith(u'/'))
+            key.remove(0, 1);
+        while (prefix.isEmpty() && key.endsWith(u'/'))
+            key.chop(1);
+        if (!keyRead || key.isEmpty()
             || !unescapeValue(trimmedBlanks(line.mid(equals + 1)), value)) {
             readable = false;
             continue;

@@ -2,25 +2,45 @@
 #define SETTINGSSTORE_H
 
 #include <QString>
+#include <functional>
 
-// The per-user settings store: string values addressed by section and key, all under
-// the program's one application name.
+// The per-user settings store: string values addressed by section and key, all under the
+// program's one application name.
+//
+// Values are read from what the store held at the last reload() or commit(); what is set
+// waits until commit() writes it. Only the values set are written: another instance of the
+// program may have written others in between, and they stay as it wrote them.
 class SettingsStore
 {
 public:
+    // A value computed from the stored one at the moment it is written.
+    using Update = std::function<QString(const QString &stored)>;
+
     virtual ~SettingsStore() = default;
 
-    // The stored value, or defaultValue when the key was never written.
+    // Reads the store afresh.
+    virtual void reload() = 0;
+
+    // The value set, else the stored one, else defaultValue when the key was never written.
     virtual QString value(const QString &section, const QString &key,
                           const QString &defaultValue) const = 0;
     virtual void setValue(const QString &section, const QString &key, const QString &value) = 0;
+    virtual void updateValue(const QString &section, const QString &key, Update update) = 0;
 
-    // Makes every value set so far durable. False when they did not reach the medium.
+    // Writes what was set. False when it did not reach the medium; it is then kept for the
+    // next commit.
     virtual bool commit() = 0;
 
-    // True once after a commit that found a store it could not fully read and kept a copy
-    // of it before writing over it; the user is to be told.
-    virtual bool takeBackupNotice() = 0;
+    // The store exists but could not be read at the last reload or commit. Nothing is written
+    // over such a store.
+    virtual bool isUnreadable() const = 0;
+
+    // Where the values are kept, for the user: a file name, or a registry path on Windows.
+    virtual QString location() const = 0;
+
+    // Once after a commit found a store it could not fully read: the copy of it kept before
+    // it was written over. Empty otherwise.
+    virtual QString takeKeptCopy() = 0;
 };
 
 #endif // SETTINGSSTORE_H

@@ -7,6 +7,7 @@ class SystemClock : public Clock
 {
 public:
     QDateTime now() const override;
+    qint64 elapsedMilliseconds() const override;
 };
 
 #endif // SYSTEMCLOCK_H

@@ -24,17 +24,26 @@ PreviewWindow *PriceKeeper::previewWindow() const
 
 void PriceKeeper::load(MainWindow *window)
 {
-    const RunCount run = countThisRun(m_store.runCount());
-    m_sycs = run.sycs;
-    if (run.firstRun) {
+    m_store.reload();
+    const SettingsStore &store = m_platform.store;
+    // A store that is there but cannot be read is not a first run: it is left as it is.
+    if (store.isUnreadable()) {
+        m_platform.dialogs.showMessage(QStringLiteral("无法读取设置文件，本次不会改写它：\n")
+                                               + store.location(),
+                                       QStringLiteral("提示"));
+    } else if (countThisRun(m_store.runCount()).firstRun) {
         m_platform.dialogs.showMessage(
                 QStringLiteral("欢迎使用Ormek商人计算器，本机是第一次运行本软件，将调用默认设置！"
                                "往后程序会自动保存你的设置！"),
                 QStringLiteral("欢迎使用"));
         window->setPriceTable(defaultPriceTable());
-    } else {
-        window->setPriceTable(m_store.table(automaticTable));
+        // Nothing of it is stored yet.
+        m_window = window;
+        return;
     }
+    const PriceTable table = m_store.table(automaticTable);
+    window->setPriceTable(table);
+    m_known = knownTable(table);
     // Only now is there a table to save.
     m_window = window;
 }
@@ -43,15 +52,21 @@ bool PriceKeeper::saveSession()
 {
     if (!m_window)
         return true;
-    m_store.setTable(automaticTable, m_window->priceTable());
-    m_store.setRunCount(m_sycs);
-    return m_store.commit();
+    const PriceTable table = m_window->priceTable();
+    m_store.setChangedEntries(automaticTable, table, m_known);
+    if (!m_runCounted)
+        m_store.countRun();
+    if (!m_store.commit())
+        return false;
+    m_known = knownTable(table);
+    m_runCounted = true;
+    return true;
 }
 
 void PriceKeeper::saveChanges()
 {
     const bool saved = saveSession();
-    tellAboutBackup();
+    tellAboutKeptCopy();
     // Telling after every edit would nag; once per run of failures is enough.
     if (saved)
         m_failureTold = false;
@@ -62,7 +77,7 @@ void PriceKeeper::saveChanges()
 void PriceKeeper::saveAtClose()
 {
     const bool saved = saveSession();
-    tellAboutBackup();
+    tellAboutKeptCopy();
     if (!saved)
         tellAboutFailedSave();
 }
@@ -73,7 +88,7 @@ void PriceKeeper::savePreset(int slot)
         return;
     m_store.setTable(slot, m_window->priceTable());
     const bool saved = m_store.commit();
-    tellAboutBackup();
+    tellAboutKeptCopy();
     if (saved)
         m_platform.dialogs.showMessage(presetSavedMessage(slot), QStringLiteral("保存"));
     else
@@ -84,6 +99,7 @@ void PriceKeeper::loadPreset(int slot)
 {
     if (!m_window)
         return;
+    m_store.reload();
     m_window->setPriceTable(m_store.table(slot));
     saveChanges();
     m_platform.dialogs.showMessage(presetLoadedMessage(slot), QStringLiteral("读取"));
@@ -92,6 +108,7 @@ void PriceKeeper::loadPreset(int slot)
 void PriceKeeper::viewPreset(int slot)
 {
     PreviewWindow *window = m_preview.show();
+    m_store.reload();
     window->showTable(slot, m_store.table(slot));
 }
 
@@ -104,10 +121,11 @@ void PriceKeeper::resetTable()
     m_platform.dialogs.showMessage(QStringLiteral("初始化成功！"), QStringLiteral("初始化"));
 }
 
-void PriceKeeper::tellAboutBackup()
+void PriceKeeper::tellAboutKeptCopy()
 {
-    if (m_platform.store.takeBackupNotice())
-        m_platform.dialogs.showMessage(QStringLiteral("设置文件已损坏，已另存为备份。"),
+    const QString copy = m_platform.store.takeKeptCopy();
+    if (!copy.isEmpty())
+        m_platform.dialogs.showMessage(QStringLiteral("设置文件已损坏，已另存为备份：\n") + copy,
                                        QStringLiteral("提示"));
 }
 

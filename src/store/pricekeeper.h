@@ -15,8 +15,10 @@ struct Platform;
 // commands and the preview window.
 //
 // The table on screen and the start counter are written after every change of the rows and
-// when the window closes, so that an ending without a close loses nothing. A failed save is
-// reported once until a save succeeds again, and always at the close and for a preset.
+// when the window closes, so that an ending without a close loses nothing. Only the names and
+// prices changed here are written, so that another instance's changes to the others stay. A
+// failed save is reported once until a save succeeds again, and always at the close and for a
+// preset.
 class PriceKeeper : public QObject
 {
     Q_OBJECT
@@ -49,13 +51,15 @@ Q_SIGNALS:
     void previewCreated(PreviewWindow *window);
 
 private:
-    void tellAboutBackup();
+    void tellAboutKeptCopy();
     void tellAboutFailedSave();
 
     Platform &m_platform;
     PriceStore m_store;
     QPointer<MainWindow> m_window;
-    QString m_sycs;
+    // What the store holds of the automatic table, as this instance last read or wrote it.
+    KnownTable m_known;
+    bool m_runCounted = false;
     WindowSlot<PreviewWindow> m_preview;
     bool m_failureTold = false;
 };

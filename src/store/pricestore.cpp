@@ -20,6 +20,16 @@ QString priceKey(int row)
 
 } // namespace
 
+KnownTable knownTable(const PriceTable &table)
+{
+    KnownTable known;
+    for (int i = 0; i < priceTableRows; ++i) {
+        known.names[i] = table[i].name;
+        known.prices[i] = table[i].price;
+    }
+    return known;
+}
+
 PriceStore::PriceStore(SettingsStore &store) : m_store(store) { }
 
 QString PriceStore::section(int slot)
@@ -29,24 +39,45 @@ QString PriceStore::section(int slot)
     return slot == automaticTable ? name : name + QString::number(slot);
 }
 
+void PriceStore::reload()
+{
+    m_store.reload();
+}
+
 PriceTable PriceStore::table(int slot) const
 {
     const QString name = section(slot);
     PriceTable table;
-    for (int row = 1; row <= priceTableRows; ++row)
-        table[row - 1].name = m_store.value(name, nameKey(row), QStringLiteral("设置"));
-    for (int row = 1; row <= priceTableRows; ++row)
-        table[row - 1].price = m_store.value(name, priceKey(row), QStringLiteral("0"));
+    for (int row = 1; row <= priceTableRows; ++row) {
+        table[row - 1] = { m_store.value(name, nameKey(row), QStringLiteral("设置")),
+                           m_store.value(name, priceKey(row), QStringLiteral("0")) };
+    }
     return table;
 }
 
 void PriceStore::setTable(int slot, const PriceTable &table)
 {
     const QString name = section(slot);
-    for (int row = 1; row <= priceTableRows; ++row)
+    for (int row = 1; row <= priceTableRows; ++row) {
         m_store.setValue(name, nameKey(row), table[row - 1].name);
-    for (int row = 1; row <= priceTableRows; ++row)
         m_store.setValue(name, priceKey(row), table[row - 1].price);
+    }
+}
+
+void PriceStore::setChangedEntries(int slot, const PriceTable &table, KnownTable &known)
+{
+    const QString name = section(slot);
+    auto setIfChanged = [&](std::optional<QString> &stored, const QString &key,
+                            const QString &value) {
+        if (stored == value)
+            return;
+        m_store.setValue(name, key, value);
+        stored.reset();
+    };
+    for (int row = 1; row <= priceTableRows; ++row) {
+        setIfChanged(known.names[row - 1], nameKey(row), table[row - 1].name);
+        setIfChanged(known.prices[row - 1], priceKey(row), table[row - 1].price);
+    }
 }
 
 QString PriceStore::runCount() const
@@ -54,9 +85,10 @@ QString PriceStore::runCount() const
     return m_store.value(counterSection, counterKey, QStringLiteral("0"));
 }
 
-void PriceStore::setRunCount(const QString &count)
+void PriceStore::countRun()
 {
-    m_store.setValue(counterSection, counterKey, count);
+    m_store.updateValue(counterSection, counterKey,
+                        [](const QString &stored) { return countThisRun(stored).sycs; });
 }
 
 bool PriceStore::commit()

@@ -4,11 +4,23 @@
 #include "store/pricetable.h"
 
 #include <QString>
+#include <array>
+#include <optional>
 
 class SettingsStore;
 
 // The table that is saved by itself, as opposed to preset slots 1 to 5.
 constexpr int automaticTable = 0;
+
+// What the program knows a table in the store holds: each name and price as it read or last
+// wrote it, or nothing where it does not know.
+struct KnownTable
+{
+    std::array<std::optional<QString>, priceTableRows> names;
+    std::array<std::optional<QString>, priceTableRows> prices;
+};
+
+KnownTable knownTable(const PriceTable &table);
 
 // The program's entries in the settings store. Each price table has its own section,
 // "物品名称及价格储存" for the automatic one and "物品名称及价格储存1" to "…5" for the
@@ -21,11 +33,18 @@ public:
 
     static QString section(int slot);
 
+    // Reads the store afresh, with what other instances of the program wrote to it.
+    void reload();
+
     PriceTable table(int slot) const;
     void setTable(int slot, const PriceTable &table);
+    // Sets only the names and prices of table that differ from what is known of the slot, or
+    // are not known, and forgets those until a commit has written them.
+    void setChangedEntries(int slot, const PriceTable &table, KnownTable &known);
 
     QString runCount() const;
-    void setRunCount(const QString &count);
+    // Counts this run: one more than the stored count at the moment it is written.
+    void countRun();
 
     // Writes what was set; false when it did not reach the store.
     bool commit();

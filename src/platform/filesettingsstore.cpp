@@ -1,0 +1,159 @@
+#include "platform/filesettingsstore.h"
+
+#include "platform/regularfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <utility>
+
+namespace {
+
+// Far beyond any store of nine names and prices in six tables.
+constexpr qint64 largestStore = 64 * 1024 * 1024;
+
+QString valuePath(const QString &section, const QString &key)
+{
+    return section + u'/' + key;
+}
+
+// A name beside the file for a copy of it that no earlier copy has.
+bool createCopy(const QString &fileName, const QByteArray &bytes, QString &copyName)
+{
+    for (int number = 1; number < 1000; ++number) {
+        copyName = number == 1 ? fileName + QStringLiteral(".bak")
+                               : QStringLiteral("%1.%2.bak").arg(fileName).arg(number);
+        QFile copy(copyName);
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (copy.exists())
+                continue;
+            return false;
+        }
+        if (copy.write(bytes) == bytes.size() && copy.flush())
+            return true;
+        // QFile::remove() would keep a file whose last bytes could not be written.
+        copy.close();
+        QFile::remove(copyName);
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+FileSettingsStore::FileSettingsStore(const QString &fileName) : m_fileName(fileName)
+{
+    reload();
+}
+
+void FileSettingsStore::setLockTimeout(int milliseconds)
+{
+    m_lockTimeout = milliseconds;
+}
+
+FileSettingsStore::State FileSettingsStore::read(SettingsValues &values, QByteArray &bytes) const
+{
+    const FileContents contents = readRegularFile(m_fileName, largestStore);
+    values.clear();
+    bytes = contents.bytes;
+    switch (contents.outcome) {
+    case FileContents::Absent:
+        return State::Readable;
+    case FileContents::Unreadable:
+        return State::Unreadable;
+    case FileContents::Read:
+        break;
+    }
+    return readSettingsFile(bytes, values) ? State::Readable : State::Damaged;
+}
+
+void FileSettingsStore::reload()
+{
+    QByteArray bytes;
+    m_unreadable = read(m_values, bytes) == State::Unreadable;
+}
+
+QString FileSettingsStore::value(const QString &section, const QString &key,
+                                 const QString &defaultValue) const
+{
+    const QString path = valuePath(section, key);
+    if (const std::optional<QString> set = m_pending.text(path))
+        return *set;
+    return m_values.value(path, defaultValue);
+}
+
+void FileSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
+{
+    m_pending.set(valuePath(section, key), value);
+}
+
+void FileSettingsStore::updateValue(const QString &section, const QString &key, Update update)
+{
+    m_pending.update(valuePath(section, key), std::move(update));
+}
+
+bool FileSettingsStore::commit()
+{
+    if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath()))
+        return false;
+    QLockFile lock(m_fileName + QStringLiteral(".lock"));
+    if (!lock.tryLock(m_lockTimeout))
+        return false;
+
+    SettingsValues values;
+    QByteArray bytes;
+    const State state = read(values, bytes);
+    m_unreadable = state == State::Unreadable;
+    if (m_unreadable)
+        return false;
+    // Writing would drop the lines that could not be read.
+    if (state == State::Damaged && bytes != m_keptBytes && !keepCopy(bytes))
+        return false;
+
+    m_pending.apply(
+            [&values](const QString &path) { return values.value(path); },
+            [&values](const QString &path, const QString &value) { values.insert(path, value); });
+    if (!write(values))
+        return false;
+    m_values = values;
+    m_pending.clear();
+    return true;
+}
+
+bool FileSettingsStore::keepCopy(const QByteArray &bytes)
+{
+    QString copyName;
+    if (!createCopy(m_fileName, bytes, copyName))
+        return false;
+    m_keptBytes = bytes;
+    m_keptCopy = copyName;
+    return true;
+}
+
+bool FileSettingsStore::write(const SettingsValues &values)
+{
+    const QByteArray text = settingsFileText(values);
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly) || !copyPermissions(m_fileName, file))
+        return false;
+    // QSaveFile::commit() does not check the flush of its last buffered bytes: a full disk
+    // would otherwise replace the file with a truncated one and report success.
+    return file.write(text) == text.size() && file.flush() && file.commit();
+}
+
+bool FileSettingsStore::isUnreadable() const
+{
+    return m_unreadable;
+}
+
+QString FileSettingsStore::location() const
+{
+    return m_fileName;
+}
+
+QString FileSettingsStore::takeKeptCopy()
+{
+    return std::exchange(m_keptCopy, QString());
+}

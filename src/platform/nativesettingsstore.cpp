@@ -1,0 +1,65 @@
+#include "platform/nativesettingsstore.h"
+
+#include <QSettings>
+
+namespace {
+
+QString valuePath(const QString &section, const QString &key)
+{
+    return section + u'/' + key;
+}
+
+} // namespace
+
+NativeSettingsStore::NativeSettingsStore(const QString &location) : m_location(location) { }
+
+void NativeSettingsStore::reload() { }
+
+QString NativeSettingsStore::value(const QString &section, const QString &key,
+                                   const QString &defaultValue) const
+{
+    const QString path = valuePath(section, key);
+    if (const std::optional<QString> set = m_pending.text(path))
+        return *set;
+    return QSettings(m_location, QSettings::NativeFormat).value(path, defaultValue).toString();
+}
+
+void NativeSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
+{
+    m_pending.set(valuePath(section, key), value);
+}
+
+void NativeSettingsStore::updateValue(const QString &section, const QString &key, Update update)
+{
+    m_pending.update(valuePath(section, key), std::move(update));
+}
+
+bool NativeSettingsStore::commit()
+{
+    // A fresh object, whose status then tells of this write alone.
+    QSettings settings(m_location, QSettings::NativeFormat);
+    m_pending.apply([&settings](const QString &path) { return settings.value(path).toString(); },
+                    [&settings](const QString &path, const QString &value) {
+                        settings.setValue(path, value);
+                    });
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return false;
+    m_pending.clear();
+    return true;
+}
+
+bool NativeSettingsStore::isUnreadable() const
+{
+    return false;
+}
+
+QString NativeSettingsStore::location() const
+{
+    return m_location;
+}
+
+QString NativeSettingsStore::takeKeptCopy()
+{
+    return QString();
+}

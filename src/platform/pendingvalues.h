@@ -1,0 +1,48 @@
+#ifndef PENDINGVALUES_H
+#define PENDINGVALUES_H
+
+#include "platform/settingsstore.h"
+
+#include <QMap>
+#include <optional>
+
+// Values set in a store but not written yet, by "section/key". Each is a text, or an update
+// to be applied to the value stored when it is written.
+class PendingValues
+{
+public:
+    void set(const QString &path, const QString &value) { m_values.insert(path, { value, {} }); }
+    void update(const QString &path, SettingsStore::Update update)
+    {
+        m_values.insert(path, { QString(), std::move(update) });
+    }
+
+    // The text set for the path; nothing for an update or a path not set.
+    std::optional<QString> text(const QString &path) const
+    {
+        const auto it = m_values.constFind(path);
+        if (it == m_values.cend() || it->update)
+            return std::nullopt;
+        return it->value;
+    }
+
+    // Calls write(path, value) for each, updates applied to what stored(path) gives.
+    template<class Stored, class Write>
+    void apply(Stored stored, Write write) const
+    {
+        for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
+            write(it.key(), it->update ? it->update(stored(it.key())) : it->value);
+    }
+
+    void clear() { m_values.clear(); }
+
+private:
+    struct Pending
+    {
+        QString value;
+        SettingsStore::Update update;
+    };
+    QMap<QString, Pending> m_values;
+};
+
+#endif // PENDINGVALUES_H

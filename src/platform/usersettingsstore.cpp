@@ -1,0 +1,32 @@
+#include "platform/usersettingsstore.h"
+
+#include "platform/filesettingsstore.h"
+#include "platform/nativesettingsstore.h"
+
+#include <QDir>
+
+namespace {
+const QString applicationName = QStringLiteral("Ormek商人计算器");
+}
+
+QString userConfigurationFolder()
+{
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // A relative path is to be ignored: it would put the store beside whatever folder the
+    // program was started from.
+    if (!folder.isEmpty() && QDir::isAbsolutePath(folder))
+        return QDir::cleanPath(folder);
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+std::unique_ptr<SettingsStore> userSettingsStore()
+{
+#ifdef Q_OS_WIN
+    return std::make_unique<NativeSettingsStore>(
+            QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\")
+            + applicationName);
+#else
+    return std::make_unique<FileSettingsStore>(userConfigurationFolder() + u'/' + applicationName
+                                               + QStringLiteral(".conf"));
+#endif
+}
