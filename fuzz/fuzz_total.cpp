@@ -1,65 +1,91 @@
-// Any quantity and price texts, in up to nine rows, give a total caption that is one of the
-// three things the total label can show, and a named bad price is really the first one.
+// Any rows of quantity and price texts give one of the three captions the total label shows;
+// any sum is shown as grouped digits that read back as the sum (to 15 significant digits and
+// four decimals) or as "数值过大"; any price typed in Chinese, German or French settings is
+// stored as a plain text that reads back as the same number.
 
-#include "app/numbertext.h"
+#include "app/pricetext.h"
 #include "app/total.h"
 #include "fuzzinput.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 namespace {
 
-void checkCaption(const QList<RowEntry> &rows, const QLocale &locale)
+const QRegularExpression groupedNumber(QStringLiteral("^-?[0-9]{1,3}(,[0-9]{3})*(\\.[0-9]+)?$"));
+
+void checkCaption(const QList<RowEntry> &rows)
 {
     static const QRegularExpression badPrice(QStringLiteral("^第([1-9])行单价无效$"));
-    static const QRegularExpression number(
-            QStringLiteral("^-?[0-9]{1,3}(,[0-9]{3})*(\\.[0-9]+)?$"));
-
-    const QString caption = totalCaption(rows, locale);
+    const QString caption = totalCaption(rows);
     const QString where = QStringLiteral("caption \"%1\"").arg(caption);
 
-    qsizetype firstBadRow = -1;
-    bool anyCounted = false;
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows.at(i).quantity.isEmpty())
+        if (rows.at(i).quantity.isEmpty() || readStoredPrice(rows.at(i).price))
             continue;
-        anyCounted = true;
-        if (firstBadRow < 0 && !parseFiniteNumber(rows.at(i).price, locale))
-            firstBadRow = i;
-    }
-
-    if (!anyCounted) {
-        FUZZ_CHECK(caption == QLatin1String("0"), where);
-        return;
-    }
-    if (firstBadRow >= 0) {
         const QRegularExpressionMatch match = badPrice.match(caption);
-        FUZZ_CHECK(match.hasMatch(), where);
-        FUZZ_CHECK(match.captured(1).toInt() == firstBadRow + 1, where);
+        FUZZ_CHECK(match.hasMatch() && match.captured(1).toInt() == i + 1, where);
         return;
     }
-    if (caption == QStringLiteral("数值过大"))
+    FUZZ_CHECK(caption == QStringLiteral("数值过大") || groupedNumber.match(caption).hasMatch(),
+               where);
+    FUZZ_CHECK(caption != QLatin1String("-0")
+                       && !(caption.contains(u'.') && caption.endsWith(u'0')),
+               where);
+}
+
+void checkFormat(double sum)
+{
+    const QString caption = formatTotal(sum);
+    const QString where = QStringLiteral("sum %1 caption \"%2\"").arg(sum, 0, 'g', 17).arg(caption);
+    if (caption == QStringLiteral("数值过大")) {
+        // Only sums that reach 10^15 once rounded.
+        FUZZ_CHECK(!std::isfinite(sum) || std::fabs(sum) >= 999999999999999.0, where);
         return;
-    FUZZ_CHECK(number.match(caption).hasMatch(), where);
-    FUZZ_CHECK(caption != QLatin1String("-0"), where);
-    if (caption.contains(u'.'))
-        FUZZ_CHECK(!caption.endsWith(u'0'), where);
+    }
+    FUZZ_CHECK(groupedNumber.match(caption).hasMatch(), where);
+    bool ok = false;
+    const double back = QString(caption).remove(u',').toDouble(&ok);
+    FUZZ_CHECK(ok && std::fabs(back - sum) <= std::max(1e-14 * std::fabs(sum), 0.00005 + 1e-12),
+               where);
+}
+
+void checkPrice(const QString &typed)
+{
+    static const QRegularExpression plain(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    static const QRegularExpression pointed(QStringLiteral("^[0-9]+\\.[0-9]+$"));
+    static const QLocale locales[] = { QLocale(QLocale::Chinese, QLocale::China),
+                                       QLocale(QLocale::German, QLocale::Germany),
+                                       QLocale(QLocale::French, QLocale::France) };
+    for (const QLocale &locale : locales) {
+        const std::optional<double> price = readTypedPrice(typed, locale);
+        if (!price)
+            continue;
+        const QString stored = storedPriceText(*price);
+        const QString where = QStringLiteral("typed \"%1\" in %2, stored \"%3\"")
+                                      .arg(typed, locale.name(), stored);
+        FUZZ_CHECK(plain.match(stored).hasMatch(), where);
+        FUZZ_CHECK(readStoredPrice(stored) == *price, where);
+        // A point between digits is a decimal point, whatever the setting.
+        if (pointed.match(typed).hasMatch())
+            FUZZ_CHECK(*price == QLocale::c().toDouble(typed), where);
+    }
 }
 
 } // namespace
 
+// The input: a double, then lines: each is checked as a typed price, and they make up to nine
+// rows of a quantity line and a price line.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const QLocale chinese(QLocale::Chinese, QLocale::China);
-    // Comma as decimal separator and point as grouping: "1.234,5".
-    static const QLocale german(QLocale::German, QLocale::Germany);
-
+    checkFormat(FuzzInput::take<double>(data, size));
     const QList<QString> texts = FuzzInput::lines(data, size);
     QList<RowEntry> rows;
-    for (qsizetype i = 0; i + 1 < texts.size() && rows.size() < 9; i += 2)
-        rows.append(RowEntry { texts.at(i), texts.at(i + 1) });
-
-    checkCaption(rows, chinese);
-    checkCaption(rows, german);
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        checkPrice(texts.at(i));
+        if (i % 2 == 1 && rows.size() < 9)
+            rows.append(RowEntry { texts.at(i - 1), texts.at(i) });
+    }
+    checkCaption(rows);
     return 0;
 }

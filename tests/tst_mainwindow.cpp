@@ -24,6 +24,8 @@ private Q_SLOTS:
     void cleanup();
 
     void ticksUpdateTotalAndClock();
+    void addsUpAlikeInEveryLocale_data();
+    void addsUpAlikeInEveryLocale();
     void tabsThroughQuantitiesThenButtons();
     void keepsDigitsOnly_data();
     void keepsDigitsOnly();
@@ -92,6 +94,29 @@ void TestMainWindow::ticksUpdateTotalAndClock()
     m_fakes->clock.current = QDateTime(QDate(2026, 12, 7), QTime(0, 0));
     m_window->updateClock();
     QCOMPARE(child<QLabel>(m_window, "Label6")->text(), "系统时间：2026/12/7");
+}
+
+void TestMainWindow::addsUpAlikeInEveryLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("Chinese") << QLocale(QLocale::Chinese, QLocale::China);
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    QTest::newRow("French") << QLocale(QLocale::French, QLocale::France);
+}
+
+// The same stored prices, "1,000" of an older version and "2.5", give the same total.
+void TestMainWindow::addsUpAlikeInEveryLocale()
+{
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    auto restoreLocale =
+            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); });
+    m_window->row(1).setPrice("1,000");
+    m_window->row(2).setPrice("2.5");
+    QTest::keyClicks(box(1), "1");
+    QTest::keyClicks(box(2), "3");
+    m_window->updateTotal();
+    QCOMPARE(total(), "1,007.5");
 }
 
 void TestMainWindow::tabsThroughQuantitiesThenButtons()
@@ -176,7 +201,7 @@ void TestMainWindow::editsNameAndPrice()
     click(m_window, "btn4");
     click(m_window, "s4");
     QCOMPARE(m_window->row(4).name(), "A&B");
-    QCOMPARE(m_window->row(4).price(), " 30 ");
+    QCOMPARE(m_window->row(4).price(), "30");
     // Doubled on the button so that it draws one '&' and makes no shortcut.
     QCOMPARE(child<QPushButton>(m_window, "btn4")->text(), "A&&B");
     const QList<FakeDialogs::Box> &asked = m_fakes->dialogs.questions;

@@ -4,7 +4,7 @@
 #include "app/clocktext.h"
 #include "app/itemrow.h"
 #include "app/layoutcontrols.h"
-#include "app/numbertext.h"
+#include "app/pricetext.h"
 #include "app/quantitykeyfilter.h"
 #include "app/rowtexts.h"
 #include "app/songfont.h"
@@ -196,7 +196,7 @@ void MainWindow::updateTotal()
         // A row without a quantity takes no part, whatever its price label holds.
         entries.append({ quantity, quantity.isEmpty() ? QString() : row->price() });
     }
-    setTotalText(totalCaption(entries, QLocale()));
+    setTotalText(totalCaption(entries));
 }
 
 void MainWindow::setTotalText(const QString &text)
@@ -243,11 +243,12 @@ void MainWindow::editPrice(int number)
     const QString answer = m_platform.dialogs.askText(pricePrompt(item.name()), title);
     if (answer.isEmpty())
         return;
-    if (!parseFiniteNumber(answer, QLocale())) {
+    const std::optional<double> price = readTypedPrice(answer, QLocale());
+    if (!price) {
         m_platform.dialogs.showMessage(QStringLiteral("单价必须是数字！"), title);
         return;
     }
-    item.setPrice(answer);
+    item.setPrice(storedPriceText(*price));
     Q_EMIT priceTableEdited();
 }
 

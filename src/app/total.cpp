@@ -1,27 +1,34 @@
 #include "app/total.h"
 
 #include "app/numbertext.h"
+#include "app/pricetext.h"
+#include "app/quantitykey.h"
 
+#include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace {
 
 constexpr int maxSignificantDigits = 15;
+// Fractions of a coin finer than this are of no use to a player.
+constexpr int maxDecimals = 4;
 
 QString tooLargeText()
 {
     return QStringLiteral("数值过大");
 }
 
-// Plain decimal text of a finite value, rounded to 15 significant digits, without an
-// exponent and without trailing zeros after the point.
+// Plain decimal text of a finite value, rounded to 15 significant digits and four decimals,
+// without an exponent and without trailing zeros after the point.
 QString plainDecimal(double value)
 {
     if (value == 0)
         return QStringLiteral("0");
     const int wholeDigits = int(std::floor(std::log10(std::fabs(value)))) + 1;
-    const int decimals = std::max(0, maxSignificantDigits - wholeDigits);
+    const int decimals = std::clamp(maxSignificantDigits - wholeDigits, 0, maxDecimals);
     QString text = QString::number(value, 'f', decimals);
     if (text.contains(u'.')) {
         while (text.endsWith(u'0'))
@@ -68,20 +75,38 @@ QString formatTotal(double sum)
     return caption;
 }
 
-QString totalCaption(const QList<RowEntry> &rows, const QLocale &locale)
+namespace {
+
+// Quantities are digits only; the long double holds those of a few thousand digits, and one
+// too long even for that is infinitely large.
+long double quantityValue(const QString &text)
 {
-    double sum = 0;
+    if (isQuantityText(text))
+        return std::strtold(text.toLatin1().constData(), nullptr);
+    return parseFiniteNumber(text, QLocale::c())
+            .value_or(std::numeric_limits<long double>::infinity());
+}
+
+} // namespace
+
+QString totalCaption(const QList<RowEntry> &rows)
+{
+    // Products and sums far beyond a double's range stay finite, so that only totals that
+    // really reach 10^15 are too large.
+    long double sum = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const RowEntry &row = rows.at(i);
         if (row.quantity.isEmpty())
             continue;
-        const std::optional<double> price = parseFiniteNumber(row.price, locale);
+        const std::optional<double> price = readStoredPrice(row.price);
         if (!price)
             return QStringLiteral("第%1行单价无效").arg(i + 1);
-        // Quantities are digits only; one too long for a double is infinitely large.
-        const double quantity = parseFiniteNumber(row.quantity, locale)
-                                        .value_or(std::numeric_limits<double>::infinity());
-        sum += *price * quantity;
+        // Nothing, however many of it.
+        if (*price == 0)
+            continue;
+        sum += *price * quantityValue(row.quantity);
     }
-    return formatTotal(sum);
+    if (!(std::fabs(sum) < 1e15L))
+        return tooLargeText();
+    return formatTotal(double(sum));
 }
