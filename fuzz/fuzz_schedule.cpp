@@ -1,15 +1,18 @@
-// Any schedule ticked at any moment and again some seconds later: the seconds left are never
-// negative, are the target less the moment while the moment fits the 32-bit scale, shrink by
-// exactly the seconds passed, and reach 0 exactly when the schedule is due. Every line and the
-// caption hold plain decimals that agree with each other. The final count's message tells the
-// seconds left in plain decimal at every position of the bar.
+// Any three entries, started as a clock time and as a countdown at any second of any day, then
+// ticked after any time has passed and the clock has been set by any amount: a start is refused
+// exactly when an entry is not a number, a part alone or the target or the seconds to it leave
+// the 32-bit range, or a countdown is not ahead. A clock time lies at the entries' time of day
+// today or tomorrow and follows the clock; a countdown lies exactly the entries' seconds ahead
+// and follows the time passed alone. Every line of a tick tells the same seconds left.
 
+#include "app/numbertext.h"
 #include "fuzzinput.h"
 #include "shutdown/countdowntext.h"
 #include "shutdown/schedule.h"
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -18,92 +21,155 @@ constexpr qint64 secondsPerDay = 86400;
 constexpr qint64 intMin = std::numeric_limits<int>::min();
 constexpr qint64 intMax = std::numeric_limits<int>::max();
 
-// Days from the fuzzer, within about ±2,800 years.
-qint64 foldDays(qint32 days)
+bool fitsInt(qint64 value)
 {
-    return days % (1 << 20);
+    return value >= intMin && value <= intMax;
 }
 
-// The seconds left that the tick shows, after checking that its texts agree.
-qint64 checkTick(const Schedule &schedule, const QDateTime &now)
+// The seconds of the entries, when every entry is a number and each part alone fits 32 bits.
+std::optional<qint64> entrySeconds(const TimeEntries &entries, const QLocale &locale)
 {
-    static const QString number = QStringLiteral("(0|[1-9][0-9]*)");
-    static const QString sixty = QStringLiteral("([1-5]?[0-9])");
-    static const QRegularExpression secondsLine(
-            QStringLiteral("^距离关机时间秒数：%1秒$").arg(number));
-    static const QRegularExpression remainingLine(
-            QStringLiteral("^距离关机时间还剩：%1小时%2分%2秒$").arg(number, sixty));
-    static const QRegularExpression caption(QStringLiteral("^%1:%2:%2后关机$").arg(number, sixty));
+    const QString texts[] = { entries.hours, entries.minutes, entries.seconds };
+    const double weights[] = { 3600, 60, 1 };
+    std::optional<qint64> total = 0;
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<double> value = readEntry(texts[i], locale);
+        const QString where = QStringLiteral("entry \"%1\"").arg(texts[i]);
+        FUZZ_CHECK(value.has_value() == (texts[i].isEmpty() || parseFiniteNumber(texts[i], locale)),
+                   where);
+        FUZZ_CHECK(!value || (*value == std::floor(*value) && (!texts[i].isEmpty() || *value == 0)),
+                   where);
+        const double part = value.value_or(qQNaN()) * weights[i];
+        if (total && part >= double(intMin) && part <= double(intMax))
+            *total += qint64(part);
+        else
+            total.reset();
+    }
+    return total;
+}
 
-    const ScheduleTick tick = scheduleTick(schedule, now);
-    const QString where =
-            QStringLiteral("target %1 from %2, at %3: %4 | %5 | %6 | %7")
-                    .arg(schedule.targetSeconds)
-                    .arg(schedule.scheduleDate.toString(Qt::ISODate), now.toString(Qt::ISODate),
-                         tick.secondsText, tick.remainingText, tick.caption, tick.systemTimeText);
-
-    const QRegularExpressionMatch seconds = secondsLine.match(tick.secondsText);
-    const QRegularExpressionMatch parts = remainingLine.match(tick.remainingText);
-    const QRegularExpressionMatch title = caption.match(tick.caption);
-    FUZZ_CHECK(seconds.hasMatch() && parts.hasMatch() && title.hasMatch(), where);
-    const qint64 remaining = seconds.captured(1).toLongLong();
-    FUZZ_CHECK(parts.captured(1).toLongLong() * 3600 + parts.captured(2).toLongLong() * 60
-                               + parts.captured(3).toLongLong()
+// The seconds left that a tick shows, once its lines are checked to agree.
+qint64 checkTick(const ScheduleTick &tick, const QDateTime &now, const QString &where)
+{
+    static const QRegularExpression lines(QStringLiteral(
+            "^距离关机时间秒数：(0|[1-9][0-9]*)秒 距离关机时间还剩：(0|[1-9][0-9]*)"
+            "小时([1-5]?[0-9])分([1-5]?[0-9])秒 (0|[1-9][0-9]*):([1-5]?[0-9]):([1-5]?["
+            "0-9])后关机$"));
+    const QString shown = tick.secondsText + u' ' + tick.remainingText + u' ' + tick.caption;
+    const QRegularExpressionMatch match = lines.match(shown);
+    FUZZ_CHECK(match.hasMatch(), where + u' ' + shown);
+    const qint64 remaining = match.captured(1).toLongLong();
+    FUZZ_CHECK(match.captured(2).toLongLong() * 3600 + match.captured(3).toLongLong() * 60
+                               + match.captured(4).toLongLong()
                        == remaining,
-               where);
-    for (int i = 1; i <= 3; ++i)
-        FUZZ_CHECK(title.captured(i) == parts.captured(i), where);
-    FUZZ_CHECK(tick.due == (remaining == 0), where);
-
-    const QTime time = now.time();
-    FUZZ_CHECK(tick.systemTimeText
-                       == QString::asprintf("系统时间：%02d时%02d分%02d秒", time.hour(),
-                                            time.minute(), time.second()),
-               where);
-
-    const qint64 moment = schedule.scheduleDate.daysTo(now.date()) * secondsPerDay
-            + time.msecsSinceStartOfDay() / 1000;
-    // The moment is held within the 32-bit range.
-    FUZZ_CHECK(tick.nowSeconds == std::clamp(moment, intMin, intMax), where);
-    FUZZ_CHECK(remaining == std::max<qint64>(qint64(schedule.targetSeconds) - tick.nowSeconds, 0),
+               where + u' ' + shown);
+    for (int i = 2; i <= 4; ++i)
+        FUZZ_CHECK(match.captured(i) == match.captured(i + 3), where + u' ' + shown);
+    FUZZ_CHECK(tick.due == (remaining == 0), where + u' ' + shown);
+    FUZZ_CHECK(tick.systemTimeText == now.toString(QStringLiteral("系统时间：HH时mm分ss秒")),
                where);
     return remaining;
 }
 
-void checkCountdownMessage(int position)
+struct Moment
 {
-    static const QRegularExpression message(
-            QStringLiteral("^您设置的时间已到,计算机将于(10|[0-9])秒后关闭$"));
-    const QString text = countdownMessage(position);
-    const QRegularExpressionMatch match = message.match(text);
-    FUZZ_CHECK(match.hasMatch() && match.captured(1).toInt() == countdownLength - position, text);
+    QDateTime now;
+    qint64 elapsed;
+};
+
+void checkClockTime(const TimeEntries &entries, const Moment &start, const Moment &tick,
+                    const QLocale &locale, const QString &where)
+{
+    const ScheduleStart started = scheduleClockTime(entries, start.now, locale);
+    const std::optional<qint64> total = entrySeconds(entries, locale);
+    const qint64 current = start.now.time().msecsSinceStartOfDay() / 1000;
+    const qint64 target = total ? (*total < current ? *total + secondsPerDay : *total) : 0;
+    const bool valid = total && target >= current && fitsInt(target) && fitsInt(target - current);
+    FUZZ_CHECK((started.outcome == ScheduleStart::Started) == valid, where);
+    if (!valid)
+        return;
+    FUZZ_CHECK(started.schedule.targetSeconds == target
+                       && started.targetText
+                               == QStringLiteral("关机时间：%1时%2分%3秒")
+                                          .arg(entries.hours, entries.minutes, entries.seconds),
+               where);
+    const qint64 moment = start.now.date().daysTo(tick.now.date()) * secondsPerDay
+            + tick.now.time().msecsSinceStartOfDay() / 1000;
+    const qint64 remaining =
+            checkTick(scheduleTick(started.schedule, tick.now, tick.elapsed), tick.now, where);
+    FUZZ_CHECK(remaining == std::max<qint64>(target - std::clamp(moment, intMin, intMax), 0),
+               where);
+}
+
+void checkCountdown(const TimeEntries &entries, const Moment &start, const Moment &tick,
+                    const QLocale &locale, const QString &where)
+{
+    static const QRegularExpression targetLine(QStringLiteral(
+            "^关机时间：(?:([1-9]|[12][0-9]|3[01])号)?(1?[0-9]|2[0-3])时([1-5]?[0-9])分([1-5]?["
+            "0-9])秒$"));
+    const ScheduleStart started = scheduleCountdown(entries, start.now, start.elapsed, locale);
+    if (entries.hours.isEmpty() && entries.minutes.isEmpty() && entries.seconds.isEmpty()) {
+        FUZZ_CHECK(started.outcome == ScheduleStart::EmptyCountdown, where);
+        return;
+    }
+    const std::optional<qint64> total = entrySeconds(entries, locale);
+    const qint64 current = start.now.time().msecsSinceStartOfDay() / 1000;
+    const bool valid = total && *total > 0 && fitsInt(current + *total);
+    FUZZ_CHECK((started.outcome == ScheduleStart::Started) == valid, where);
+    if (!valid)
+        return;
+    const qint64 target = current + *total;
+    const QRegularExpressionMatch line = targetLine.match(started.targetText);
+    const QString shown = where + u' ' + started.targetText;
+    FUZZ_CHECK(line.hasMatch(), shown);
+    FUZZ_CHECK(line.captured(2).toInt() * 3600 + line.captured(3).toInt() * 60
+                               + line.captured(4).toInt()
+                       == target % secondsPerDay,
+               shown);
+    const qint64 laterDays = target / secondsPerDay;
+    FUZZ_CHECK(laterDays > 0 ? line.captured(1).toInt() == start.now.date().addDays(laterDays).day()
+                             : line.captured(1).isEmpty(),
+               shown);
+    const qint64 passed = (tick.elapsed - start.elapsed) / 1000;
+    const qint64 remaining =
+            checkTick(scheduleTick(started.schedule, tick.now, tick.elapsed), tick.now, where);
+    FUZZ_CHECK(remaining == std::max<qint64>(*total - passed, 0), where);
 }
 
 } // namespace
 
-// The input: the target (int32), the schedule day and the day of the first tick as days from
-// 6 December 2026 (int32 each), the second of that day and the seconds to the second tick
-// (uint32 each), the position of the final count's bar (one byte).
+// The input: the start as days from 6 December 2026 (int32) and the second of that day
+// (uint32); the milliseconds that pass before the tick (uint32) and the seconds the clock is
+// set by in between (int32); a byte whose lowest bit picks German settings; the final count's
+// position (byte); then the hours, minutes and seconds entries, one a line.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QDate reference(2026, 12, 6);
-    Schedule schedule;
-    schedule.targetSeconds = FuzzInput::take<qint32>(data, size);
-    schedule.scheduleDate = reference.addDays(foldDays(FuzzInput::take<qint32>(data, size)));
-    const QDate day = reference.addDays(foldDays(FuzzInput::take<qint32>(data, size)));
+    static const QLocale chinese(QLocale::Chinese, QLocale::China);
+    static const QLocale german(QLocale::German, QLocale::Germany);
+
+    const QDate day = QDate(2026, 12, 6).addDays(FuzzInput::take<qint32>(data, size) % (1 << 20));
     const QTime time = QTime::fromMSecsSinceStartOfDay(
             int(FuzzInput::take<quint32>(data, size) % 86400) * 1000);
-    const quint32 wait = FuzzInput::take<quint32>(data, size);
+    const Moment start { QDateTime(day, time, Qt::UTC), 1000000 };
+    const quint32 passed = FuzzInput::take<quint32>(data, size);
+    const qint32 step = FuzzInput::take<qint32>(data, size);
+    const Moment tick { start.now.addMSecs(passed).addSecs(step), start.elapsed + passed };
+    const QLocale &locale = FuzzInput::take<quint8>(data, size) & 1 ? german : chinese;
 
-    const QDateTime first(day, time, Qt::UTC);
-    const qint64 before = checkTick(schedule, first);
-    const qint64 after = checkTick(schedule, first.addSecs(wait));
-    // Only a moment held at the low end of the scale keeps the rest from shrinking.
-    if (schedule.scheduleDate.daysTo(day) * secondsPerDay + time.msecsSinceStartOfDay() / 1000
-        >= intMin)
-        FUZZ_CHECK(after == std::max<qint64>(before - wait, 0),
-                   QStringLiteral("%1 then %2 after %3 s").arg(before).arg(after).arg(wait));
+    const int position = FuzzInput::take<quint8>(data, size) % (countdownLength + 1);
+    FUZZ_CHECK(countdownMessage(position)
+                       == QStringLiteral("您设置的时间已到,计算机将于%1秒后关闭")
+                                  .arg(countdownLength - position),
+               countdownMessage(position));
 
-    checkCountdownMessage(FuzzInput::take<quint8>(data, size) % (countdownLength + 1));
+    QList<QString> texts = FuzzInput::lines(data, size);
+    texts.resize(3);
+    const TimeEntries entries { texts[0], texts[1], texts[2] };
+    const QString where =
+            QStringLiteral("entries \"%1\" \"%2\" \"%3\" from %4, tick at %5")
+                    .arg(entries.hours, entries.minutes, entries.seconds,
+                         start.now.toString(Qt::ISODate), tick.now.toString(Qt::ISODate));
+    checkClockTime(entries, start, tick, locale, where);
+    checkCountdown(entries, start, tick, locale, where);
     return 0;
 }

@@ -68,6 +68,8 @@ void TestSchedule::starts_data()
                                            << 41400 << "关机时间：11时30分0秒";
     QTest::newRow("fractions count down") << true << at(6, 10) << E { "", "7.9", "-0.5" } << started
                                           << 36419 << "关机时间：10时6分59秒";
+    QTest::newRow("24 hours from 10:00") << true << at(6, 10) << E { "24", "", "" } << started
+                                         << 122400 << "关机时间：7号10时0分0秒";
     QTest::newRow("2 hours from 23:00 on the 6th") << true << at(6, 23) << E { "2", "", "" }
                                                    << started << 90000 << "关机时间：7号1时0分0秒";
     QTest::newRow("2 hours from the last day of November")
@@ -97,53 +99,77 @@ void TestSchedule::starts()
     QFETCH(QString, targetText);
 
     const TimeEntries typed { entries[0], entries[1], entries[2] };
-    const ScheduleStart start = countdown ? scheduleCountdown(typed, now, m_locale)
+    const qint64 elapsed = 5000;
+    const ScheduleStart start = countdown ? scheduleCountdown(typed, now, elapsed, m_locale)
                                           : scheduleClockTime(typed, now, m_locale);
     QCOMPARE(int(start.outcome), outcome);
     if (outcome != ScheduleStart::Started)
         return;
+    QCOMPARE(start.schedule.kind, countdown ? Schedule::Countdown : Schedule::ClockTime);
     QCOMPARE(start.schedule.targetSeconds, target);
     QCOMPARE(start.schedule.scheduleDate, now.date());
     QCOMPARE(start.targetText, targetText);
+    if (countdown) {
+        QCOMPARE(start.schedule.startedAt, elapsed);
+        QCOMPARE(start.schedule.lengthSeconds, target - now.time().msecsSinceStartOfDay() / 1000);
+    }
 }
 
 void TestSchedule::ticks_data()
 {
+    QTest::addColumn<int>("countdown");
     QTest::addColumn<int>("target");
     QTest::addColumn<QDateTime>("now");
-    QTest::addColumn<int>("nowSeconds");
+    QTest::addColumn<int>("passed");
     QTest::addColumn<bool>("due");
     QTest::addColumn<int>("secondsLeft");
     QTest::addColumn<QString>("caption");
 
-    // Every schedule here was started on the 6th.
+    // A clock time set on the 6th, to the second of its day (beyond 86400 on the 7th).
     QTest::newRow("first tick after 22:00 for 01:00")
-            << 90000 << at(6, 22, 0, 1) << 79201 << false << 10799 << "2:59:59后关机";
+            << 0 << 90000 << at(6, 22, 0, 1) << 0 << false << 10799 << "2:59:59后关机";
     QTest::newRow("one second before")
-            << 36000 << at(6, 9, 59, 59) << 35999 << false << 1 << "0:0:1后关机";
+            << 0 << 36000 << at(6, 9, 59, 59) << 0 << false << 1 << "0:0:1后关机";
     QTest::newRow("exactly at the target next day")
-            << 90000 << at(7, 1) << 90000 << true << 0 << "0:0:0后关机";
+            << 0 << 90000 << at(7, 1) << 0 << true << 0 << "0:0:0后关机";
     QTest::newRow("a skipped second")
-            << 90000 << at(7, 1, 0, 1) << 90001 << true << 0 << "0:0:0后关机";
+            << 0 << 90000 << at(7, 1, 0, 1) << 0 << true << 0 << "0:0:0后关机";
     QTest::newRow("after a suspend of days")
-            << 90000 << at(9, 8, 30) << 3 * 86400 + 30600 << true << 0 << "0:0:0后关机";
+            << 0 << 90000 << at(9, 8, 30) << 0 << true << 0 << "0:0:0后关机";
     QTest::newRow("clock set back a day")
-            << 36030 << at(5, 10) << 36000 - 86400 << false << 86430 << "24:0:30后关机";
-    QTest::newRow("clock decades ahead") << intMax << QDateTime(QDate(2200, 1, 1), QTime(0, 0))
-                                         << intMax << true << 0 << "0:0:0后关机";
+            << 0 << 36030 << at(5, 10) << 0 << false << 86430 << "24:0:30后关机";
+    QTest::newRow("exactly a day ahead")
+            << 0 << 36000 + 86400 << at(6, 10) << 0 << false << 86400 << "24:0:0后关机";
+    QTest::newRow("clock decades ahead") << 0 << intMax << QDateTime(QDate(2200, 1, 1), QTime(0, 0))
+                                         << 0 << true << 0 << "0:0:0后关机";
+
+    // A countdown of this many seconds, and the milliseconds passed since it started.
+    QTest::newRow("countdown, 15 s passed")
+            << 20 << 0 << at(6, 10, 0, 15) << 15999 << false << 5 << "0:0:5后关机";
+    QTest::newRow("countdown, clock set back an hour")
+            << 20 << 0 << at(6, 9, 0, 19) << 19000 << false << 1 << "0:0:1后关机";
+    QTest::newRow("countdown, clock an hour ahead for daylight saving")
+            << 20 << 0 << at(6, 11, 0, 5) << 5000 << false << 15 << "0:0:15后关机";
+    QTest::newRow("countdown run out, clock set back")
+            << 20 << 0 << at(6, 9, 0, 20) << 20000 << true << 0 << "0:0:0后关机";
+    QTest::newRow("countdown of a day")
+            << 86400 << 0 << at(6, 10) << 0 << false << 86400 << "24:0:0后关机";
 }
 
 void TestSchedule::ticks()
 {
+    QFETCH(int, countdown);
     QFETCH(int, target);
     QFETCH(QDateTime, now);
-    QFETCH(int, nowSeconds);
+    QFETCH(int, passed);
     QFETCH(bool, due);
     QFETCH(int, secondsLeft);
     QFETCH(QString, caption);
 
-    const ScheduleTick tick = scheduleTick({ target, QDate(2026, 12, 6) }, now);
-    QCOMPARE(tick.nowSeconds, nowSeconds);
+    const qint64 startedAt = 1000000;
+    const Schedule schedule { countdown ? Schedule::Countdown : Schedule::ClockTime, target,
+                              QDate(2026, 12, 6), startedAt, countdown };
+    const ScheduleTick tick = scheduleTick(schedule, now, startedAt + passed);
     QCOMPARE(tick.due, due);
     QCOMPARE(tick.caption, caption);
     QCOMPARE(tick.secondsText, QString("距离关机时间秒数：%1秒").arg(secondsLeft));

@@ -85,14 +85,14 @@ ScheduleStart scheduleClockTime(const TimeEntries &entries, const QDateTime &now
         return start;
 
     start.outcome = ScheduleStart::Started;
-    start.schedule = { int(target), now.date() };
+    start.schedule = { Schedule::ClockTime, int(target), now.date() };
     // The entries as they stand, not the numbers read from them.
     start.targetText = QStringLiteral("关机时间：") + entries.hours + u'时' + entries.minutes
             + u'分' + entries.seconds + u'秒';
     return start;
 }
 
-ScheduleStart scheduleCountdown(const TimeEntries &entries, const QDateTime &now,
+ScheduleStart scheduleCountdown(const TimeEntries &entries, const QDateTime &now, qint64 elapsed,
                                 const QLocale &locale)
 {
     ScheduleStart start;
@@ -108,7 +108,7 @@ ScheduleStart scheduleCountdown(const TimeEntries &entries, const QDateTime &now
         return start;
 
     start.outcome = ScheduleStart::Started;
-    start.schedule = { int(target), now.date() };
+    start.schedule = { Schedule::Countdown, int(target), now.date(), elapsed, int(*total) };
     start.targetText = countdownTargetText(start.schedule);
     return start;
 }
@@ -130,14 +130,16 @@ QString countdownTargetText(const Schedule &schedule)
             + QString::number(minutes) + u'分' + QString::number(seconds) + u'秒';
 }
 
-ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now)
+ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now, qint64 elapsed)
 {
+    const qint64 left = schedule.kind == Schedule::Countdown
+            ? schedule.lengthSeconds - (elapsed - schedule.startedAt) / 1000
+            : qint64(schedule.targetSeconds) - nowSeconds(now, schedule.scheduleDate);
     ScheduleTick tick;
-    tick.nowSeconds = nowSeconds(now, schedule.scheduleDate);
-    tick.due = tick.nowSeconds >= schedule.targetSeconds;
+    tick.due = left <= 0;
 
     // A late tick would leave a negative rest; the window shows none after the trigger.
-    const qint64 remaining = std::max<qint64>(qint64(schedule.targetSeconds) - tick.nowSeconds, 0);
+    const qint64 remaining = std::max<qint64>(left, 0);
     const qint64 hours = remaining / 3600;
     const qint64 minutes = (remaining - hours * 3600) / 60;
     const qint64 seconds = remaining - hours * 3600 - minutes * 60;

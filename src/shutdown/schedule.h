@@ -15,12 +15,20 @@ struct TimeEntries
     QString seconds;
 };
 
-// A running schedule. Moments are seconds counted from the midnight that began
-// scheduleDate; a target beyond 86400 lies on a later day.
+// A running schedule. A clock time follows the date and time of the computer: its target is
+// in seconds counted from the midnight that began scheduleDate, beyond 86400 on a later day. A
+// countdown measures the time that has passed since it started, whatever happens to the date
+// and time; its target is only shown.
 struct Schedule
 {
+    enum Kind { ClockTime, Countdown };
+
+    Kind kind = ClockTime;
     int targetSeconds = 0;
     QDate scheduleDate;
+    // A countdown's start on the elapsed-time clock, in milliseconds, and its length.
+    qint64 startedAt = 0;
+    int lengthSeconds = 0;
 };
 
 struct ScheduleStart
@@ -42,7 +50,6 @@ struct ScheduleStart
 // What one tick shows, and whether the schedule is due.
 struct ScheduleTick
 {
-    int nowSeconds = 0;
     // The moment has reached or passed the target.
     bool due = false;
     QString systemTimeText;
@@ -55,7 +62,7 @@ struct ScheduleTick
 // ("7.9" gives 7, "-0.5" gives -1). Nothing when the text is not a number.
 std::optional<double> readEntry(const QString &text, const QLocale &locale);
 
-// The moment on the schedule's scale: the time of day plus 86400 for every midnight passed
+// The moment on a clock time's scale: the time of day plus 86400 for every midnight passed
 // since scheduleDate, held within the 32-bit range.
 int nowSeconds(const QDateTime &now, const QDate &scheduleDate);
 
@@ -64,13 +71,15 @@ int nowSeconds(const QDateTime &now, const QDate &scheduleDate);
 ScheduleStart scheduleClockTime(const TimeEntries &entries, const QDateTime &now,
                                 const QLocale &locale);
 
-// A schedule that falls due after the entries' hours, minutes and seconds from now.
-ScheduleStart scheduleCountdown(const TimeEntries &entries, const QDateTime &now,
+// A schedule that falls due after the entries' hours, minutes and seconds have passed,
+// started at now and at the moment elapsed of the elapsed-time clock.
+ScheduleStart scheduleCountdown(const TimeEntries &entries, const QDateTime &now, qint64 elapsed,
                                 const QLocale &locale);
 
 // The target of a countdown for display, with the day of the month once it lies on a later day.
 QString countdownTargetText(const Schedule &schedule);
 
-ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now);
+// The schedule at now, and at the moment elapsed of the elapsed-time clock.
+ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now, qint64 elapsed);
 
 #endif // SCHEDULE_H

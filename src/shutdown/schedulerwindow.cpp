@@ -208,7 +208,9 @@ void SchedulerWindow::startCountdown()
 {
     const TimeEntries entries { m_countdownEntries[0]->text(), m_countdownEntries[1]->text(),
                                 m_countdownEntries[2]->text() };
-    if (!acceptStart(scheduleCountdown(entries, m_platform.clock.now(), QLocale())))
+    const Clock &clock = m_platform.clock;
+    if (!acceptStart(
+                scheduleCountdown(entries, clock.now(), clock.elapsedMilliseconds(), QLocale())))
         return;
     for (QLineEdit *box : m_countdownEntries)
         box->clear();
@@ -237,7 +239,8 @@ void SchedulerWindow::updateSchedule()
 {
     if (!isRunning())
         return;
-    const ScheduleTick tick = scheduleTick(m_schedule, m_platform.clock.now());
+    const ScheduleTick tick = scheduleTick(m_schedule, m_platform.clock.now(),
+                                           m_platform.clock.elapsedMilliseconds());
     // Disarmed before anything else happens, so that a schedule falls due once.
     if (tick.due)
         m_timer->stop();
