@@ -103,8 +103,17 @@ void TestShutdownWindows::firesOnceAtOrPastTheTarget()
     tick(1);
     QCOMPARE(due.size(), 1);
 
-    // The frame's close ends a schedule.
+    // A countdown follows the time that passes, whatever the clock is set to.
     m_scheduler->show();
+    typeInto("Text3", "20");
+    click(m_scheduler, "Command2");
+    m_fakes->clock.current = m_fakes->clock.current.addSecs(-3600);
+    tick(19);
+    QCOMPARE(text("Label9"), "距离关机时间秒数：1秒");
+    tick(1);
+    QCOMPARE(due.size(), 2);
+
+    // The frame's close ends a schedule.
     typeInto("Text3", "30");
     click(m_scheduler, "Command2");
     m_scheduler->close();

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 
-// Ends the program with a Unix signal after an unsaved change, and looks for the change in
-// the store afterwards.
+// Ends the program with a Unix signal after an unsaved change, sends the signal again while it
+// ends, and looks for the change in the store afterwards.
 class TestSignalSave : public QObject
 {
     Q_OBJECT
@@ -55,11 +55,17 @@ void TestSignalSave::savesBeforeEnding()
     program.start(QStringLiteral(SIGNAL_SAVE_CHILD), { QStringLiteral("7777") });
     QVERIFY(program.waitForStarted());
     QByteArray output;
-    while (!output.contains("ready\n") && program.waitForReadyRead(20000))
-        output += program.readAllStandardOutput();
-    QVERIFY2(output.contains("ready\n"), output.constData());
-
+    auto waitFor = [&](const QByteArray &line) {
+        while (!output.contains(line) && program.waitForReadyRead(20000))
+            output += program.readAllStandardOutput();
+        return output.contains(line);
+    };
+    QVERIFY2(waitFor("ready\n"), output.constData());
     QCOMPARE(::kill(program.processId(), signalNumber), 0);
+    QVERIFY2(waitFor("ending\n"), output.constData());
+    QCOMPARE(::kill(program.processId(), signalNumber), 0);
+    program.write("\n");
+    program.closeWriteChannel();
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
