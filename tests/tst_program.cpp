@@ -4,6 +4,7 @@
 #include "help/helptext.h"
 #include "help/helpwindow.h"
 #include "platform/qtlauncher.h"
+#include "platform/shutdowncommand.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
 #include "store/previewwindow.h"
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <QtGui/private/qguiapplication_p.h>
 
 using GuiTest::child;
 using GuiTest::click;
@@ -46,6 +48,12 @@ public:
 private:
     QtLauncher m_real;
 };
+
+bool writeFile(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 // The objects under each window, by window name, and the number of running timers.
 QMap<QString, int> takeCensus()
@@ -76,7 +84,8 @@ private Q_SLOTS:
     void opensTheSchedulerOnce();
     void opensHelpOnceWithItsAddress();
     void cancelOrCloseCountsAfresh();
-    void savesTheTableBeforeShuttingDown();
+    void savesWhatWasNotSaved_data();
+    void savesWhatWasNotSaved();
     void endsWhenNothingIsVisibleOrBusy();
     void runsTheRealCommandFromPath_data();
     void runsTheRealCommandFromPath();
@@ -270,12 +279,25 @@ void TestProgram::endsWhenNothingIsVisibleOrBusy()
     QCOMPARE(m_finished->size(), 1);
 }
 
-void TestProgram::savesTheTableBeforeShuttingDown()
+void TestProgram::savesWhatWasNotSaved_data()
 {
+    QTest::addColumn<bool>("sessionEnds");
+    QTest::newRow("before the shutdown command") << false;
+    QTest::newRow("when the desktop session ends") << true;
+}
+
+void TestProgram::savesWhatWasNotSaved()
+{
+    QFETCH(bool, sessionEnds);
     // A change the program has not saved yet, as when a store write failed.
     m_program->mainWindow()->row(1).setPrice("123");
-    click(triggerSchedule(), "Command1");
-    QCOMPARE(m_fakes->launcher.starts.size(), 1);
+    if (sessionEnds) {
+        // What the platform does when the user logs off or the computer shuts down.
+        QGuiApplicationPrivate::instance()->commitData();
+    } else {
+        click(triggerSchedule(), "Command1");
+        QCOMPARE(m_fakes->launcher.starts.size(), 1);
+    }
     QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b1"), "123");
 }
 
@@ -284,6 +306,8 @@ void TestProgram::runsTheRealCommandFromPath_data()
     QTest::addColumn<int>("exitCode");
     QTest::newRow("shuts down") << 0;
     QTest::newRow("fails") << 1;
+    QTest::newRow("not on PATH") << -1;
+    QTest::newRow("cannot be started") << -2;
 }
 
 // Through the real launcher. Stand-ins named like the shutdown programs are the only programs
@@ -292,10 +316,17 @@ void TestProgram::runsTheRealCommandFromPath()
 {
     QFETCH(int, exitCode);
     QTemporaryDir standIns;
-    const QString record = standIns.filePath("record");
-    QVERIFY(GuiTest::writeShutdownStandIns(standIns.path(), record, exitCode));
+    const QString record = exitCode == -1
+            ? standIns.filePath("started")
+            : GuiTest::writeShutdownStandIns(standIns.path(), exitCode);
+    QVERIFY(!record.isEmpty());
+    if (exitCode == -2) {
+        // Executable, but not a program.
+        for (const QString &name : QDir(standIns.path()).entryList({ "shutdown*", "systemctl*" }))
+            QVERIFY(writeFile(standIns.filePath(name), "not a program\n"));
+    }
     const QByteArray savedPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(standIns.path()));
+    qputenv("PATH", QFile::encodeName(QDir::toNativeSeparators(standIns.path())));
     auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
 
     CountingLauncher launcher;
@@ -308,8 +339,14 @@ void TestProgram::runsTheRealCommandFromPath()
     click(countdown, "Command1");
     QTRY_COMPARE(launcher.outcomes, 1);
     QFile recorded(record);
-    QVERIFY(recorded.open(QIODevice::ReadOnly));
-    QCOMPARE(recorded.readAll(), QByteArray("systemctl poweroff\n"));
+    const ShutdownCommand command = shutdownCommand();
+    if (exitCode >= 0) {
+        QVERIFY(recorded.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(recorded.readAll()),
+                 command.program + u' ' + command.arguments.join(u' ') + u'\n');
+    } else {
+        QVERIFY(!recorded.exists());
+    }
     QCOMPARE(child<QLabel>(countdown, "Label1")->text(),
              exitCode ? "关机失败！" : "计算机正在关闭！");
     QCOMPARE(m_fakes->dialogs.messages.size(), exitCode ? 1 : 0);

@@ -1,5 +1,6 @@
 #include "support/guitest.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -50,20 +51,24 @@ void freezeTimer(QObject *window)
     child<QTimer>(window, QStringLiteral("Timer1"))->setInterval(24 * 3600 * 1000);
 }
 
-bool writeShutdownStandIns(const QString &folder, const QString &record, int exitCode)
+QString writeShutdownStandIns(const QString &folder, int exitCode)
 {
+    const QDir into(folder);
+    QFile status(into.filePath(QStringLiteral("status")));
+    if (!status.open(QIODevice::WriteOnly) || status.write(QByteArray::number(exitCode)) < 1)
+        return QString();
+#ifdef Q_OS_WIN
+    const QString suffix = QStringLiteral(".exe");
+#else
+    const QString suffix;
+#endif
+    // Built beside the tests.
+    const QString standIn = QCoreApplication::applicationDirPath() + QStringLiteral("/standin");
     for (const char *name : { "systemctl", "shutdown" }) {
-        QFile script(QDir(folder).filePath(QLatin1String(name)));
-        if (!script.open(QIODevice::WriteOnly))
-            return false;
-        script.write(QStringLiteral("#!/bin/sh\nprintf '%s %s\\n' \"${0##*/}\" \"$*\" >> '%1'\n"
-                                    "exit %2\n")
-                             .arg(record)
-                             .arg(exitCode)
-                             .toUtf8());
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!QFile::copy(standIn + suffix, into.filePath(QLatin1String(name) + suffix)))
+            return QString();
     }
-    return true;
+    return into.filePath(QStringLiteral("started"));
 }
 
 } // namespace GuiTest

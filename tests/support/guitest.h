@@ -23,9 +23,10 @@ void typeText(QWidget *widget, const QString &text);
 // Tests tick by hand: the window's timer "Timer1" must not tick between their steps.
 void freezeTimer(QObject *window);
 
-// Writes stand-ins named like the shutdown programs into folder. Each only appends
-// "<its name> <arguments>" to record and ends with exitCode.
-bool writeShutdownStandIns(const QString &folder, const QString &record, int exitCode = 0);
+// Puts stand-ins named like the shutdown programs into folder. Each only appends
+// "<its name> <arguments>" to the file whose name this returns, and ends with exitCode.
+// Empty when they could not be made.
+QString writeShutdownStandIns(const QString &folder, int exitCode = 0);
 
 template<class T = QWidget>
 T *child(const QObject *parent, const QString &name)
