@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         line += ' ' + std::string(argv[i]);
 
-    if (FILE *record = std::fopen((folder + "/started").c_str(), "a")) {
+    if (FILE *record = std::fopen((folder + "/started").c_str(), "ab")) {
         std::fprintf(record, "%s\n", line.c_str());
         std::fclose(record);
     }
