@@ -1,3 +1,4 @@
+#include "app/fittedtext.h"
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
 #include "app/songfont.h"
@@ -8,7 +9,7 @@
 #include <QImage>
 #include <QLabel>
 
-// The explicit fonts and the coloured texts, as drawn.
+// The explicit fonts, the coloured texts and the texts fitted to their room, as drawn.
 class TestTextStyle : public QObject
 {
     Q_OBJECT
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void songFontIsAnInstalledSongFamily();
     void colouredTextsAreDrawnInTheirColour_data();
     void colouredTextsAreDrawnInTheirColour();
+    void fitsTextIntoItsRoom_data();
+    void fitsTextIntoItsRoom();
 };
 
 void TestTextStyle::songFontIsAnInstalledSongFamily_data()
@@ -69,6 +72,59 @@ void TestTextStyle::colouredTextsAreDrawnInTheirColour()
             pure += drawn.pixel(x, y) == colour.rgb();
     }
     QVERIFY2(pure >= 3, qPrintable(QString::number(pure)));
+}
+
+void TestTextStyle::fitsTextIntoItsRoom_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("elided");
+    const QString smile = QString::fromUcs4(U"\U0001F600");
+    QTest::newRow("empty") << QString() << 33 << false;
+    QTest::newRow("short price") << QStringLiteral("450") << 33 << false;
+    QTest::newRow("seven digits, smaller") << QStringLiteral("1234567") << 33 << false;
+    QTest::newRow("forty digits") << QStringLiteral("1234567890").repeated(4) << 33 << true;
+    QTest::newRow("ideographs") << QStringLiteral("灵魂灾难").repeated(3) << 79 << true;
+    QTest::newRow("two million ideographs") << QString(2000000, QChar(0x9B54)) << 79 << true;
+    // Where the fitting stops reading, 4 characters a pixel from either end, a pair straddles
+    // the cut; between the cuts and around them, characters without width.
+    const QString noWidth(4 * 79 - 2, QChar(0x200B));
+    QTest::newRow("pairs at the cuts") << QLatin1Char('a') + noWidth + smile
+                    + QString(100000, QChar(0x200B)) + smile + noWidth + QLatin1Char('b')
+                                       << 79 << true;
+}
+
+void TestTextStyle::fitsTextIntoItsRoom()
+{
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(bool, elided);
+    const int minimum = 6;
+    const QFont font = songFont(9);
+    const auto metrics = [&font](int pointSize) {
+        QFont sized = font;
+        sized.setPointSize(pointSize);
+        return QFontMetrics(sized);
+    };
+
+    const FittedText fitted = fitText(text, font, width, minimum);
+    QCOMPARE(fitted.elided, elided);
+    QVERIFY(fitted.pointSize >= minimum && fitted.pointSize <= 9);
+    QVERIFY(metrics(fitted.pointSize).horizontalAdvance(fitted.text) <= width);
+    QVERIFY(fitted.text.isValidUtf16());
+    if (!elided) {
+        // Whole, at the largest size it fits.
+        QCOMPARE(fitted.text, text);
+        if (fitted.pointSize < 9)
+            QVERIFY(metrics(fitted.pointSize + 1).horizontalAdvance(text) > width);
+        return;
+    }
+    QCOMPARE(fitted.pointSize, minimum);
+    const qsizetype cut = fitted.text.indexOf(QChar(0x2026));
+    QVERIFY2(cut > 0, qPrintable(fitted.text));
+    QVERIFY(text.startsWith(fitted.text.left(cut)));
+    QVERIFY(fitted.text.size() > cut + 1);
+    QVERIFY(text.endsWith(fitted.text.mid(cut + 1)));
 }
 
 ORMEK_GUI_TEST_MAIN(TestTextStyle)

@@ -1,5 +1,7 @@
 #include "app/rowtexts.h"
 
+#include <QTextDocument>
+
 QString pricePrompt(const QString &itemName)
 {
     return QStringLiteral("请输入[") + itemName + QStringLiteral("]的单价：");
@@ -11,8 +13,17 @@ QString escapeMnemonic(const QString &text)
     return caption.replace(u'&', QStringLiteral("&&"));
 }
 
-QString unescapeMnemonic(const QString &caption)
+QString readableLength(const QString &text)
 {
-    QString text = caption;
-    return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    qsizetype length = 100;
+    if (text.size() <= length)
+        return text;
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length) + QChar(0x2026);
+}
+
+QString plainToolTip(const QString &text)
+{
+    return Qt::convertFromPlainText(text);
 }
