@@ -2,6 +2,7 @@
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
 #include "app/songfont.h"
+#include "shutdown/schedulerwindow.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
@@ -9,7 +10,8 @@
 #include <QImage>
 #include <QLabel>
 
-// The explicit fonts, the coloured texts and the texts fitted to their room, as drawn.
+// The explicit fonts, the coloured texts, the texts fitted to their room and the frames'
+// captions, as drawn.
 class TestTextStyle : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ private Q_SLOTS:
     void colouredTextsAreDrawnInTheirColour();
     void fitsTextIntoItsRoom_data();
     void fitsTextIntoItsRoom();
+    void setsFrameCaptionsIntoTheBorder_data();
+    void setsFrameCaptionsIntoTheBorder();
 };
 
 void TestTextStyle::songFontIsAnInstalledSongFamily_data()
@@ -125,6 +129,66 @@ void TestTextStyle::fitsTextIntoItsRoom()
     QVERIFY(text.startsWith(fitted.text.left(cut)));
     QVERIFY(fitted.text.size() > cut + 1);
     QVERIFY(text.endsWith(fitted.text.mid(cut + 1)));
+}
+
+void TestTextStyle::setsFrameCaptionsIntoTheBorder_data()
+{
+    QTest::addColumn<bool>("inScheduler");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("total") << false << QStringLiteral("Frame1");
+    QTest::newRow("clock time") << true << QStringLiteral("Frame1");
+    QTest::newRow("countdown") << true << QStringLiteral("Frame2");
+}
+
+void TestTextStyle::setsFrameCaptionsIntoTheBorder()
+{
+    QFETCH(bool, inScheduler);
+    QFETCH(QString, name);
+    FakePlatform fakes;
+    MainWindow main(fakes.platform);
+    SchedulerWindow scheduler(fakes.platform);
+    QWidget *window = inScheduler ? static_cast<QWidget *>(&scheduler) : &main;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QWidget *frame = GuiTest::child(window, name);
+
+    // The frame as it draws itself, without its controls.
+    QImage drawn(frame->size(), QImage::Format_RGB32);
+    frame->render(&drawn, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const QRgb background = frame->palette().color(QPalette::Window).rgb();
+    const int right = frame->width() - 3;
+    int border = 0;
+    while (border < frame->height() && drawn.pixel(right, border) == background)
+        ++border;
+    // The caption: the dark strokes, darker than any line of the border.
+    QRect caption;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (qGray(drawn.pixel(x, y)) < 128)
+                caption |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(!caption.isEmpty());
+    // The line, two pixels from the border's top, runs through the caption's middle third.
+    const double third = caption.height() / 3.0;
+    QVERIFY2(border + 1 > caption.top() + third && border + 1 < caption.top() + 2 * third,
+             qPrintable(QString("caption %1 to %2, border at %3")
+                                .arg(caption.top())
+                                .arg(caption.bottom())
+                                .arg(border)));
+    // The line runs from the left edge and breaks off before the caption.
+    QVERIFY(drawn.pixel(3, border) != background);
+    QCOMPARE(drawn.pixel(caption.left() - 1, border), background);
+
+    const QList<QWidget *> controls = frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QVERIFY(!controls.isEmpty());
+    for (const QWidget *control : controls) {
+        const QByteArray what = control->objectName().toUtf8();
+        QVERIFY2(control->y() > border + 1, what.constData());
+        QVERIFY2(frame->rect().contains(control->geometry()), what.constData());
+        QVERIFY2(!caption.intersects(control->geometry()), what.constData());
+    }
+    QVERIFY(!frame->accessibleName().isEmpty());
 }
 
 ORMEK_GUI_TEST_MAIN(TestTextStyle)

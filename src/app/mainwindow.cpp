@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/captionframe.h"
 #include "app/clickablelabel.h"
 #include "app/clocktext.h"
 #include "app/itemrow.h"
@@ -18,7 +19,6 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -141,7 +141,7 @@ void MainWindow::createWidgets()
     connect(escape, &QShortcut::activated, m_clearButton, &QPushButton::click);
     connect(keyFilter, &QuantityKeyFilter::clearRequested, this, &MainWindow::clearQuantities);
 
-    auto *totalFrame = new QGroupBox(QStringLiteral("总价"), client);
+    auto *totalFrame = new CaptionFrame(QStringLiteral("总价"), client);
     totalFrame->setObjectName(QStringLiteral("Frame1"));
     totalFrame->setGeometry(twipsRect(240, 4440, 3255, 735));
     m_totalLabel = createLabel(QStringLiteral("zj"), QStringLiteral("0"),

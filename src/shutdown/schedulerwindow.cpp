@@ -1,5 +1,6 @@
 #include "shutdown/schedulerwindow.h"
 
+#include "app/captionframe.h"
 #include "app/layoutcontrols.h"
 #include "app/textcolour.h"
 #include "app/twips.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -115,7 +115,7 @@ void SchedulerWindow::createLines()
 
 void SchedulerWindow::createClockTimeFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("指定时间关机"), this);
+    auto *frame = new CaptionFrame(QStringLiteral("指定时间关机"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(120, 1080, 4215, 615));
 
@@ -150,7 +150,7 @@ void SchedulerWindow::createClockTimeFrame()
 
 void SchedulerWindow::createCountdownFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("倒计时关机"), this);
+    auto *frame = new CaptionFrame(QStringLiteral("倒计时关机"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(twipsRect(120, 1800, 4215, 615));
 
