@@ -107,6 +107,12 @@ void TestMainWindow::tabsThroughQuantitiesThenButtons()
     QCOMPARE(order,
              QStringList({ "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8",
                            "Text9", "Command1", "Command2" }));
+    // A screen reader tells what the buttons do, beyond their captions.
+    for (const char *name : { "Command1", "Command2" }) {
+        const QWidget *button = child(m_window, name);
+        QVERIFY(!button->accessibleDescription().isEmpty());
+        QVERIFY(button->accessibleDescription() != button->accessibleName());
+    }
 }
 
 void TestMainWindow::keepsDigitsOnly_data()

@@ -131,10 +131,12 @@ void MainWindow::createWidgets()
 
     m_shutdownButton = createButton(QStringLiteral("Command2"), QStringLiteral("自动关机"),
                                     twipsRect(360, 3960, 1335, 375), client);
+    m_shutdownButton->setAccessibleDescription(QStringLiteral("打开自动关机设置"));
     connect(m_shutdownButton, &QPushButton::clicked, this, &MainWindow::schedulerRequested);
 
     m_clearButton = createButton(QStringLiteral("Command1"), QStringLiteral("清空(Esc)"),
                                  twipsRect(2040, 3960, 1335, 375), client);
+    m_clearButton->setAccessibleDescription(QStringLiteral("清空所有数量"));
     connect(m_clearButton, &QPushButton::clicked, this, &MainWindow::clearQuantities);
     // The clear button is the window's cancel button: Esc anywhere in the window clicks it.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
