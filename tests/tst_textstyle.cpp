@@ -93,9 +93,9 @@ void TestTextStyle::fitsTextIntoItsRoom_data()
     // Where the fitting stops reading, 4 characters a pixel from either end, a pair straddles
     // the cut; between the cuts and around them, characters without width.
     const QString noWidth(4 * 79 - 2, QChar(0x200B));
-    QTest::newRow("pairs at the cuts") << QLatin1Char('a') + noWidth + smile
-                    + QString(100000, QChar(0x200B)) + smile + noWidth + QLatin1Char('b')
-                                       << 79 << true;
+    const QString pairsAtTheCuts = QLatin1Char('a') + noWidth + smile
+            + QString(100000, QChar(0x200B)) + smile + noWidth + QLatin1Char('b');
+    QTest::newRow("pairs at the cuts") << pairsAtTheCuts << 79 << true;
 }
 
 void TestTextStyle::fitsTextIntoItsRoom()
@@ -169,7 +169,7 @@ void TestTextStyle::setsFrameCaptionsIntoTheBorder()
         }
     }
     QVERIFY(!caption.isEmpty());
-    // The line, two pixels from the border's top, runs through the caption's middle third.
+    // The middle of the two-pixel line, border + 1, lies in the caption's middle third.
     const double third = caption.height() / 3.0;
     QVERIFY2(border + 1 > caption.top() + third && border + 1 < caption.top() + 2 * third,
              qPrintable(QString("caption %1 to %2, border at %3")
