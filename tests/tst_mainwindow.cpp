@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 using GuiTest::child;
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void keepsDigitsOnly();
     void editsAndClearsQuantities();
     void editsNameAndPrice();
+    void showsLongNamesAndPrices_data();
+    void showsLongNamesAndPrices();
 
 private:
     QLineEdit *box(int row) const
@@ -129,6 +132,12 @@ void TestMainWindow::tabsThroughQuantitiesThenButtons()
     QCOMPARE(order,
              QStringList({ "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8",
                            "Text9", "Command1", "Command2" }));
+    // A screen reader tells what the buttons do, beyond their captions.
+    for (const char *name : { "Command1", "Command2" }) {
+        const QWidget *button = child(m_window, name);
+        QVERIFY(!button->accessibleDescription().isEmpty());
+        QVERIFY(button->accessibleDescription() != button->accessibleName());
+    }
 }
 
 void TestMainWindow::keepsDigitsOnly_data()
@@ -216,6 +225,65 @@ void TestMainWindow::editsNameAndPrice()
     m_window->setPriceTable(table);
     QVERIFY(m_window->priceTable() == table);
     QCOMPARE(child<QLabel>(m_window, "l2")->textFormat(), Qt::PlainText);
+}
+
+void TestMainWindow::showsLongNamesAndPrices_data()
+{
+    QTest::addColumn<bool>("isName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("elided");
+    QTest::newRow("seven-digit price") << false << QStringLiteral("1234567") << false;
+    QTest::newRow("forty-digit price") << false << QStringLiteral("1234567890").repeated(4) << true;
+    QTest::newRow("name, smaller") << true << QStringLiteral("魔石头像魔石头") << false;
+    QTest::newRow("name with markup and '&'")
+            << true << QStringLiteral("<b>A&B</b> 灵魂灾难灵魂灾难") << true;
+    QTest::newRow("name from a damaged store") << true << QString(2000000, QChar(0x9B54)) << true;
+}
+
+void TestMainWindow::showsLongNamesAndPrices()
+{
+    QFETCH(bool, isName);
+    QFETCH(QString, text);
+    QFETCH(bool, elided);
+    ItemRow &row = m_window->row(5);
+    auto *button = child<QPushButton>(m_window, "btn5");
+    auto *label = child<QLabel>(m_window, "l5");
+    QString shown;
+    QString toolTip;
+    if (isName) {
+        row.setName(text);
+        QCOMPARE(row.name(), text);
+        shown = button->text().replace("&&", "&");
+        toolTip = button->toolTip();
+        QVERIFY(button->sizeHint().width() <= button->width());
+        QVERIFY(text.startsWith(button->accessibleName().left(50)));
+        QVERIFY(button->accessibleName().size() >= qMin(text.size(), 50));
+        QVERIFY(button->accessibleName().size() < 1000);
+    } else {
+        row.setPrice(text);
+        QCOMPARE(row.price(), text);
+        shown = label->text();
+        toolTip = label->toolTip();
+        // Clear of the name button that the label overlaps.
+        const int room = label->geometry().right() - button->geometry().right();
+        QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= room);
+    }
+
+    QCOMPARE(shown != text, elided);
+    if (!elided)
+        return;
+    const qsizetype cut = shown.indexOf(QChar(0x2026));
+    QVERIFY(cut > 0 && cut < shown.size() - 1);
+    QVERIFY(text.startsWith(shown.left(cut)));
+    QVERIFY(text.endsWith(shown.mid(cut + 1)));
+    // The tooltip shows the whole text as written, or as much as anyone reads.
+    const QString plainToolTip = QTextDocumentFragment::fromHtml(toolTip).toPlainText();
+    QVERIFY(plainToolTip.contains(text.left(50)));
+    QVERIFY(plainToolTip.size() < 1000);
+    if (text.size() < 50)
+        QVERIFY(plainToolTip.contains(text));
+    if (isName)
+        QVERIFY(plainToolTip.contains("点击设置物品名"));
 }
 
 ORMEK_GUI_TEST_MAIN(TestMainWindow)

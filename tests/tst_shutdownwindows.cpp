@@ -3,6 +3,7 @@
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void refusesEntriesAndKeepsRunning();
     void countsTenSecondsThenShutsDown();
     void reportsAFailingCommand();
+    void namesEveryEntryApart();
 
 private:
     QString text(const char *label) const { return child<QLabel>(m_scheduler, label)->text(); }
@@ -199,6 +201,26 @@ void TestShutdownWindows::reportsAFailingCommand()
     m_countdown = nullptr;
     m_fakes->launcher.finishNext(false);
     QCOMPARE(m_fakes->dialogs.messages.size(), 2);
+}
+
+void TestShutdownWindows::namesEveryEntryApart()
+{
+    // Screen readers tell the six boxes apart by name. A combo box is read through its typing
+    // field, on Windows by its own name.
+    const auto accessibleName = [](QWidget *widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    QStringList names;
+    for (const char *entry : { "Combo1", "Combo2", "Combo3", "Text1", "Text2", "Text3" }) {
+        QWidget *box = child(m_scheduler, entry);
+        if (auto *combo = qobject_cast<QComboBox *>(box)) {
+            box = combo->lineEdit();
+            QCOMPARE(combo->accessibleName(), accessibleName(box));
+        }
+        const QString name = accessibleName(box);
+        QVERIFY2(!name.isEmpty() && !names.contains(name), entry);
+        names << name;
+    }
 }
 
 ORMEK_GUI_TEST_MAIN(TestShutdownWindows)

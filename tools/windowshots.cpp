@@ -2,8 +2,9 @@
 // eye (scripts/screenshots). The program runs on the fake platform services: the clock stands
 // still, so the pictures do not change from run to run, and the launcher never starts anything.
 //
-//   windowshots FOLDER              every window, as FOLDER/<window>.png
-//   windowshots FOLDER --main NAME  the main window alone, as FOLDER/NAME.png
+//   windowshots FOLDER                   every window, as FOLDER/<window>.png
+//   windowshots FOLDER --main NAME       the main window alone, as FOLDER/NAME.png
+//   windowshots FOLDER --scheduler NAME  the scheduler alone, as FOLDER/NAME.png
 
 #include "app/mainwindow.h"
 #include "app/program.h"
@@ -67,8 +68,9 @@ int main(int argc, char *argv[])
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 2 && !(arguments.size() == 4 && arguments[2] == "--main")) {
-        std::fprintf(stderr, "usage: windowshots FOLDER [--main NAME]\n");
+    const QString alone = arguments.size() == 4 ? arguments[2] : QString();
+    if (arguments.size() != 2 && alone != "--main" && alone != "--scheduler") {
+        std::fprintf(stderr, "usage: windowshots FOLDER [--main NAME | --scheduler NAME]\n");
         return 2;
     }
     const QDir folder(arguments[1]);
@@ -87,10 +89,9 @@ int main(int argc, char *argv[])
     main->updateTotal();
     main->updateClock();
 
-    if (arguments.size() == 4)
+    if (alone == "--main")
         return save(main, path(arguments[3])) ? 0 : 1;
-
-    bool saved = save(main, path(QStringLiteral("main-window")));
+    bool saved = alone.isEmpty() && save(main, path(QStringLiteral("main-window")));
 
     // A countdown of 1 hour 30 minutes, 75 seconds under way.
     QTest::mouseClick(child<QPushButton>(main, "Command2"), Qt::LeftButton);
@@ -100,6 +101,8 @@ int main(int argc, char *argv[])
     QTest::mouseClick(child<QPushButton>(scheduler, "Command2"), Qt::LeftButton);
     fakes.clock.advance(75);
     scheduler->updateSchedule();
+    if (alone == "--scheduler")
+        return save(scheduler, path(arguments[3])) ? 0 : 1;
     saved = save(scheduler, path(QStringLiteral("scheduler"))) && saved;
 
     // The schedule falls due; the final count has ticked three times.

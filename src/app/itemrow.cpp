@@ -1,6 +1,7 @@
 #include "app/itemrow.h"
 
 #include "app/clickablelabel.h"
+#include "app/fittedtext.h"
 #include "app/rowtexts.h"
 #include "app/songfont.h"
 #include "app/textcolour.h"
@@ -10,6 +11,31 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace {
+
+// The smallest sizes still read at a glance: digits stay clear at 6 points, ideographs need 7.
+constexpr int smallestPricePointSize = 6;
+constexpr int smallestNamePointSize = 7;
+
+QString nameHint()
+{
+    return QStringLiteral("点击设置物品名");
+}
+
+// The width a button's style leaves for its caption.
+int captionRoom(const QPushButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QStyle *style = button->style();
+    return style->subElementRect(QStyle::SE_PushButtonContents, &option, button).width()
+            - style->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+}
+
+} // namespace
 
 ItemRow::ItemRow(int number, QWidget *parent)
     : m_number(number)
@@ -23,7 +49,7 @@ ItemRow::ItemRow(int number, QWidget *parent)
 
     m_nameButton->setObjectName(QStringLiteral("btn") + n);
     m_nameButton->setGeometry(twipsRect(240, 600 + offset, 1300, 350));
-    m_nameButton->setToolTip(QStringLiteral("点击设置物品名"));
+    m_nameButton->setToolTip(nameHint());
     m_nameButton->setFocusPolicy(Qt::ClickFocus);
     m_nameButton->setAutoDefault(false);
     m_nameButton->setAccessibleDescription(QStringLiteral("第%1行物品名").arg(number));
@@ -32,7 +58,6 @@ ItemRow::ItemRow(int number, QWidget *parent)
     m_priceLabel->setGeometry(twipsRect(1440, 720 + offset, 600, 225));
     m_priceLabel->setTextFormat(Qt::PlainText);
     m_priceLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // The narrower Song digits keep a five-digit price off the name button it overlaps.
     m_priceLabel->setFont(songFont(9));
     setTextColour(m_priceLabel, Qt::red);
     m_priceLabel->setAccessibleDescription(QStringLiteral("第%1行单价").arg(number));
@@ -54,26 +79,56 @@ ItemRow::ItemRow(int number, QWidget *parent)
     m_quantityBox->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("[0-9]*")), m_quantityBox));
     m_quantityBox->setAccessibleName(QStringLiteral("第%1行数量").arg(number));
+
+    m_nameFont = m_nameButton->font();
+    m_priceFont = m_priceLabel->font();
 }
 
 QString ItemRow::name() const
 {
-    return unescapeMnemonic(m_nameButton->text());
+    return m_name;
 }
 
 void ItemRow::setName(const QString &name)
 {
-    m_nameButton->setText(escapeMnemonic(name));
+    m_name = name;
+    showName();
 }
 
 QString ItemRow::price() const
 {
-    return m_priceLabel->text();
+    return m_price;
 }
 
 void ItemRow::setPrice(const QString &price)
 {
-    m_priceLabel->setText(price);
+    m_price = price;
+    showPrice();
+}
+
+void ItemRow::showName()
+{
+    const FittedText fitted =
+            fitText(m_name, m_nameFont, captionRoom(m_nameButton), smallestNamePointSize);
+    QFont font = m_nameFont;
+    font.setPointSize(fitted.pointSize);
+    m_nameButton->setFont(font);
+    m_nameButton->setText(escapeMnemonic(fitted.text));
+    m_nameButton->setAccessibleName(readableLength(m_name));
+    m_nameButton->setToolTip(
+            fitted.elided ? plainToolTip(readableLength(m_name) + u'\n' + nameHint()) : nameHint());
+}
+
+void ItemRow::showPrice()
+{
+    // The label overlaps the name button; the price keeps to the part right of it.
+    const int room = m_priceLabel->geometry().right() - m_nameButton->geometry().right();
+    const FittedText fitted = fitText(m_price, m_priceFont, room, smallestPricePointSize);
+    QFont font = m_priceFont;
+    font.setPointSize(fitted.pointSize);
+    m_priceLabel->setFont(font);
+    m_priceLabel->setText(fitted.text);
+    m_priceLabel->setToolTip(fitted.elided ? plainToolTip(readableLength(m_price)) : QString());
 }
 
 QString ItemRow::quantity() const

@@ -1,6 +1,7 @@
 #ifndef ITEMROW_H
 #define ITEMROW_H
 
+#include <QFont>
 #include <QString>
 
 class ClickableLabel;
@@ -10,7 +11,8 @@ class QPushButton;
 class QWidget;
 
 // One of the nine item rows of the main window: the name button btnK, the unit-price label
-// lK, the "修改" link sK and the quantity box TextK. The controls hold the row's data.
+// lK, the "修改" link sK and the quantity box TextK. The row keeps its name and price whole,
+// while the button and the label show them fitted to their room; the box holds the quantity.
 class ItemRow
 {
 public:
@@ -31,7 +33,14 @@ public:
     QLineEdit *quantityBox() const { return m_quantityBox; }
 
 private:
+    void showName();
+    void showPrice();
+
     int m_number;
+    QString m_name;
+    QString m_price;
+    QFont m_nameFont;
+    QFont m_priceFont;
     QPushButton *m_nameButton;
     QLabel *m_priceLabel;
     ClickableLabel *m_editLink;

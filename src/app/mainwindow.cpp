@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/captionframe.h"
 #include "app/clickablelabel.h"
 #include "app/clocktext.h"
 #include "app/itemrow.h"
@@ -18,7 +19,6 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -131,17 +131,19 @@ void MainWindow::createWidgets()
 
     m_shutdownButton = createButton(QStringLiteral("Command2"), QStringLiteral("自动关机"),
                                     twipsRect(360, 3960, 1335, 375), client);
+    m_shutdownButton->setAccessibleDescription(QStringLiteral("打开自动关机设置"));
     connect(m_shutdownButton, &QPushButton::clicked, this, &MainWindow::schedulerRequested);
 
     m_clearButton = createButton(QStringLiteral("Command1"), QStringLiteral("清空(Esc)"),
                                  twipsRect(2040, 3960, 1335, 375), client);
+    m_clearButton->setAccessibleDescription(QStringLiteral("清空所有数量"));
     connect(m_clearButton, &QPushButton::clicked, this, &MainWindow::clearQuantities);
     // The clear button is the window's cancel button: Esc anywhere in the window clicks it.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, m_clearButton, &QPushButton::click);
     connect(keyFilter, &QuantityKeyFilter::clearRequested, this, &MainWindow::clearQuantities);
 
-    auto *totalFrame = new QGroupBox(QStringLiteral("总价"), client);
+    auto *totalFrame = new CaptionFrame(QStringLiteral("总价"), client);
     totalFrame->setObjectName(QStringLiteral("Frame1"));
     totalFrame->setGeometry(twipsRect(240, 4440, 3255, 735));
     m_totalLabel = createLabel(QStringLiteral("zj"), QStringLiteral("0"),

@@ -16,9 +16,9 @@ struct Platform;
 
 // The calculator: nine item rows, the running total, the status clock and the menus.
 //
-// The row controls are the data. A typed quantity passes the key filter into its box; every
-// 500 ms updateTotal() reads each non-empty box with its row's price label and writes the
-// grouped sum into the total label. Names and prices change through the row buttons and
+// The rows hold the data. A typed quantity passes the key filter into its box; every 500 ms
+// updateTotal() reads each non-empty box with its row's price and writes the grouped sum into
+// the total label. Names and prices change through the row buttons and
 // "修改" links (editName(), editPrice()) or through setPriceTable(); the menu commands and
 // the two window commands are reported as signals for the rest of the program to carry out.
 class MainWindow : public QMainWindow

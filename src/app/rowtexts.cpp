@@ -1,28 +1,11 @@
 #include "app/rowtexts.h"
 
-namespace {
-
-// Enough of a name to know the item by; a prompt of a very long name would take seconds to lay
-// out.
-constexpr qsizetype longestPromptName = 40;
-
-// Where text may be cut at or before position without parting a surrogate pair.
-qsizetype cutBefore(const QString &text, qsizetype position)
-{
-    return position > 0 && text.at(position).isLowSurrogate() ? position - 1 : position;
-}
-
-} // namespace
+#include <QTextDocument>
 
 QString pricePrompt(const QString &itemName)
 {
-    QString name = itemName;
-    if (name.size() > longestPromptName) {
-        const qsizetype half = longestPromptName / 2;
-        name = itemName.left(cutBefore(itemName, half)) + u'…'
-                + itemName.mid(cutBefore(itemName, itemName.size() - half));
-    }
-    return QStringLiteral("请输入[") + name + QStringLiteral("]的单价：");
+    // A prompt with the whole of a very long name would take seconds to lay out.
+    return QStringLiteral("请输入[") + readableLength(itemName) + QStringLiteral("]的单价：");
 }
 
 QString escapeMnemonic(const QString &text)
@@ -31,8 +14,17 @@ QString escapeMnemonic(const QString &text)
     return caption.replace(u'&', QStringLiteral("&&"));
 }
 
-QString unescapeMnemonic(const QString &caption)
+QString readableLength(const QString &text)
 {
-    QString text = caption;
-    return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    qsizetype length = 100;
+    if (text.size() <= length)
+        return text;
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length) + QChar(0x2026);
+}
+
+QString plainToolTip(const QString &text)
+{
+    return Qt::convertFromPlainText(text);
 }

@@ -6,8 +6,14 @@
 // The prompt that asks for the unit price of the item with this name.
 QString pricePrompt(const QString &itemName);
 
-// Button captions treat '&' as a shortcut marker; these keep a name's '&' literal.
+// Button captions treat '&' as a shortcut marker; this keeps a name's '&' literal.
 QString escapeMnemonic(const QString &text);
-QString unescapeMnemonic(const QString &caption);
+
+// The text, or its first hundred characters and "…": as much as a tooltip or a screen reader
+// gives anyone to read.
+QString readableLength(const QString &text);
+
+// A tooltip that shows the text as written, also where it looks like markup.
+QString plainToolTip(const QString &text);
 
 #endif // ROWTEXTS_H

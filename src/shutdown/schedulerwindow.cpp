@@ -1,5 +1,6 @@
 #include "shutdown/schedulerwindow.h"
 
+#include "app/captionframe.h"
 #include "app/layoutcontrols.h"
 #include "app/textcolour.h"
 #include "app/twips.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -115,7 +115,7 @@ void SchedulerWindow::createLines()
 
 void SchedulerWindow::createClockTimeFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("指定时间关机"), this);
+    auto *frame = new CaptionFrame(QStringLiteral("指定时间关机"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(120, 1080, 4215, 615));
 
@@ -126,17 +126,23 @@ void SchedulerWindow::createClockTimeFrame()
         int left;
         const char *unitLabel;
         QString unit;
+        QString name;
         QString description;
     } parts[] = {
-        { "Combo1", 24, 120, "Label2", QStringLiteral("时"), QStringLiteral("关机时刻的小时") },
-        { "Combo2", 60, 1080, "Label3", QStringLiteral("分"), QStringLiteral("关机时刻的分钟") },
-        { "Combo3", 60, 2040, "Label4", QStringLiteral("秒"), QStringLiteral("关机时刻的秒") },
+        { "Combo1", 24, 120, "Label2", QStringLiteral("时"), QStringLiteral("关机时刻小时"),
+          QStringLiteral("关机时刻的小时") },
+        { "Combo2", 60, 1080, "Label3", QStringLiteral("分"), QStringLiteral("关机时刻分钟"),
+          QStringLiteral("关机时刻的分钟") },
+        { "Combo3", 60, 2040, "Label4", QStringLiteral("秒"), QStringLiteral("关机时刻秒"),
+          QStringLiteral("关机时刻的秒") },
     };
     for (size_t i = 0; i < std::size(parts); ++i) {
         QComboBox *combo = createTwoDigitCombo(QLatin1String(parts[i].combo), parts[i].count,
                                                parts[i].left, frame);
+        combo->setAccessibleName(parts[i].name);
         combo->setAccessibleDescription(parts[i].description);
         // Screen readers reach the typed text through the combo box's own line edit.
+        combo->lineEdit()->setAccessibleName(parts[i].name);
         combo->lineEdit()->setAccessibleDescription(parts[i].description);
         m_clockEntries[i] = combo;
         createLabel(QLatin1String(parts[i].unitLabel), parts[i].unit,
@@ -150,7 +156,7 @@ void SchedulerWindow::createClockTimeFrame()
 
 void SchedulerWindow::createCountdownFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("倒计时关机"), this);
+    auto *frame = new CaptionFrame(QStringLiteral("倒计时关机"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(twipsRect(120, 1800, 4215, 615));
 
@@ -161,19 +167,21 @@ void SchedulerWindow::createCountdownFrame()
         const char *unitLabel;
         QRect unitGeometry;
         QString unit;
+        QString name;
         QString description;
     } parts[] = {
         { "Text1", 120, "Label6", twipsRect(720, 285, 375, 255), QStringLiteral("小时"),
-          QStringLiteral("倒计时的小时数") },
+          QStringLiteral("倒计时小时"), QStringLiteral("倒计时的小时数") },
         { "Text2", 1080, "Label5", twipsRect(1800, 285, 255, 255), QStringLiteral("分"),
-          QStringLiteral("倒计时的分钟数") },
+          QStringLiteral("倒计时分钟"), QStringLiteral("倒计时的分钟数") },
         { "Text3", 2040, "Label1", twipsRect(2760, 285, 255, 255), QStringLiteral("秒"),
-          QStringLiteral("倒计时的秒数") },
+          QStringLiteral("倒计时秒数"), QStringLiteral("倒计时的秒数") },
     };
     for (size_t i = 0; i < std::size(parts); ++i) {
         auto *box = new QLineEdit(frame);
         box->setObjectName(QLatin1String(parts[i].box));
         box->setGeometry(twipsRect(parts[i].left, 240, 615, 270));
+        box->setAccessibleName(parts[i].name);
         box->setAccessibleDescription(parts[i].description);
         m_countdownEntries[i] = box;
         createLabel(QLatin1String(parts[i].unitLabel), parts[i].unit, parts[i].unitGeometry, frame);

@@ -1,0 +1,21 @@
+#ifndef FITTEDTEXT_H
+#define FITTEDTEXT_H
+
+#include <QFont>
+#include <QString>
+
+// A text as a control with no room to spare shows it.
+struct FittedText
+{
+    int pointSize = 0;
+    // The whole text, or its two ends joined by "…".
+    QString text;
+    bool elided = false;
+};
+
+// The largest point size, from the font's own down to minimumPointSize, at which the whole text
+// is at most width pixels wide; failing that, the text elided in the middle at minimumPointSize.
+// Only the characters that could ever show are measured, however long the text.
+FittedText fitText(const QString &text, const QFont &font, int width, int minimumPointSize);
+
+#endif // FITTEDTEXT_H
