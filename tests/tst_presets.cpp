@@ -361,7 +361,7 @@ void TestPresets::previewShowsAndLoadsSlots()
     PriceTable awkward = defaultPriceTable();
     awkward[0] = { "a = b", "1 = 2" };
     awkward[1] = { "盐&铁", "&&" };
-    awkward[2] = { "<b>x</b>", "<i>9</i>" };
+    awkward[2] = { "<b>x</b>", "9" };
     window()->setPriceTable(awkward);
     trigger("BC3");
     trigger("CSH");
@@ -371,7 +371,15 @@ void TestPresets::previewShowsAndLoadsSlots()
     QVERIFY(window()->priceTable() == awkward);
 
     trigger("CK3");
-    const QStringList expected = { "a = b = 1 = 2", "盐&铁 = &&", "<b>x</b> = <i>9</i>" };
+    const QStringList expected = { "a = b = 1 = 2", "盐&铁 = &&", "<b>x</b> = 9" };
+    // A name far too long for its line shows its two ends.
+    window()->row(4).setName(QString(2000000, u'长'));
+    trigger("BC5");
+    trigger("CK5");
+    auto *longLine = child<QLabel>(preview(), "Label4");
+    QVERIFY(longLine->text().contains(u'…'));
+    QVERIFY(longLine->fontMetrics().horizontalAdvance(longLine->text()) <= longLine->width());
+    trigger("CK3");
     for (int row = 1; row <= expected.size(); ++row) {
         auto *line = child<QLabel>(preview(), "Label" + QString::number(row));
         QCOMPARE(line->text(), expected.at(row - 1));

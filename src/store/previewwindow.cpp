@@ -1,5 +1,7 @@
 #include "store/previewwindow.h"
 
+#include "app/fittedtext.h"
+#include "app/rowtexts.h"
 #include "app/textcolour.h"
 #include "app/twips.h"
 #include "store/presetslot.h"
@@ -40,8 +42,14 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent)
 
 void PreviewWindow::showTable(int slot, const PriceTable &table)
 {
-    for (int i = 0; i < priceTableRows; ++i)
-        m_lines[i]->setText(table[i].name + QStringLiteral(" = ") + table[i].price);
+    for (int i = 0; i < priceTableRows; ++i) {
+        QLabel *line = m_lines[i];
+        const QString text = table[i].name + QStringLiteral(" = ") + table[i].price;
+        const FittedText fitted =
+                fitText(text, line->font(), line->width(), line->font().pointSize());
+        line->setText(fitted.text);
+        line->setToolTip(fitted.elided ? plainToolTip(readableLength(text)) : QString());
+    }
     m_loadButton->setText(presetButtonCaption(slot));
     setWindowTitle(presetCaption(slot));
 }
