@@ -4,22 +4,32 @@
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
         DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
-install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+# The native look; Qt 6.7 renamed the plugin.
+foreach(style QWindowsVistaStylePlugin QModernWindowsStylePlugin)
+    if(TARGET Qt6::${style})
+        install(FILES $<TARGET_FILE:Qt6::${style}> DESTINATION styles)
+    endif()
+endforeach()
 
-# The compiler's own runtime DLLs come with their symbols (libstdc++ is 23 MB so); ship
+# The compiler's own runtime DLLs: in its library folders (Debian's MinGW-w64) or beside it
+# (the MinGW of Qt's installer). They come with their symbols (libstdc++ is 23 MB so): ship
 # stripped copies.
+get_filename_component(compiler_folder ${CMAKE_CXX_COMPILER} DIRECTORY)
 set(mingw_runtime_dlls)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-                    OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT IS_ABSOLUTE "${found}")
-        message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${dll} is")
+                    OUTPUT_VARIABLE printed OUTPUT_STRIP_TRAILING_WHITESPACE)
+    get_filename_component(printed_folder "${printed}" DIRECTORY)
+    string(MAKE_C_IDENTIFIER "ORMEK_${dll}" variable)
+    find_file(${variable} ${dll} HINTS ${printed_folder} ${compiler_folder}
+              NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+    if(NOT ${variable})
+        message(FATAL_ERROR "${dll} is neither where ${CMAKE_CXX_COMPILER} says nor beside it")
     endif()
-    file(REAL_PATH "${found}" found)
     set(stripped ${CMAKE_BINARY_DIR}/mingw-runtime/${dll})
     add_custom_command(OUTPUT ${stripped}
-                       COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${found}
-                       DEPENDS ${found}
+                       COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${${variable}}
+                       DEPENDS ${${variable}}
                        COMMENT "Stripping ${dll}")
     list(APPEND mingw_runtime_dlls ${stripped})
 endforeach()
