@@ -32,7 +32,9 @@ settings_key='HKEY_CURRENT_USER\Software\VB and VBA Program Settings'
 
 scratch=$(mktemp -d)
 xvfb=""
+program=""
 cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
     rm -rf "$scratch"
 }
@@ -178,6 +180,7 @@ else
 fi
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
+program=""
 
 # The uninstaller copies itself away and returns at once; wait for its work to show.
 wine "$install_folder\\Uninstall.exe" /S >/dev/null 2>&1 || true
