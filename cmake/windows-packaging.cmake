@@ -1,0 +1,20 @@
+# The Windows packages, from a MinGW cross build: `cpack -G ZIP` makes the folder to unpack
+# anywhere and `cpack -G NSIS` the installer, both ormek-calculator-<version>-win64.
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Ormek商人计算器")
+set(CPACK_PACKAGE_EXECUTABLES ormek-calculator "Ormek商人计算器")
+
+# Our copy of CMake's template: a 64-bit Unicode installer in Simplified Chinese (Debian's
+# wine64 runs no 32-bit installer), which says that uninstalling keeps the price tables.
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
+set(CPACK_NSIS_PACKAGE_NAME "Ormek商人计算器")
+set(CPACK_NSIS_DISPLAY_NAME "Ormek商人计算器")
+# The program and its DLLs share the installation folder, not bin\.
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_NSIS_INSTALLED_ICON_NAME ormek-calculator.exe)
+set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/icons/net.ormek.Calculator.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/data/icons/net.ormek.Calculator.ico)
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN ormek-calculator.exe)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_URL_INFO_ABOUT "https://ormek-calculator.example.com/")
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
