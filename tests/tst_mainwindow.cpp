@@ -245,6 +245,8 @@ void TestMainWindow::showsLongNamesAndPrices()
     QFETCH(bool, isName);
     QFETCH(QString, text);
     QFETCH(bool, elided);
+    if (!elided && !GuiTest::hasSongFont())
+        QSKIP("only a Song font's narrow digits fit whole here");
     ItemRow &row = m_window->row(5);
     auto *button = child<QPushButton>(m_window, "btn5");
     auto *label = child<QLabel>(m_window, "l5");

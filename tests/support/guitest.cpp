@@ -1,7 +1,10 @@
 #include "support/guitest.h"
 
+#include "platform/systemfonts.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -44,6 +47,14 @@ void typeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+bool hasSongFont()
+{
+    const QStringList installed = QFontDatabase::families();
+    const QStringList candidates = songFamilyCandidates();
+    return std::any_of(candidates.begin(), candidates.end(),
+                       [&](const QString &family) { return installed.contains(family); });
 }
 
 void freezeTimer(QObject *window)

@@ -20,6 +20,9 @@ void settle();
 // Sends each character as the key event an input method would; keyClicks() takes Latin-1 only.
 void typeText(QWidget *widget, const QString &text);
 
+// Whether a Song font is installed: fonts of other families draw digits wider.
+bool hasSongFont();
+
 // Tests tick by hand: the window's timer "Timer1" must not tick between their steps.
 void freezeTimer(QObject *window);
 

@@ -11,12 +11,8 @@ set -euo pipefail
 build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 
-# Wine turns arguments and file names into Unicode with the locale's character set.
-export LC_ALL=C.UTF-8
-export WINEPREFIX=$build/wine-packages WINEARCH=win64 WINEDEBUG=-all
-# No Mono or Gecko installers, and no menu entries for the desktop outside the prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM
+source "$here/wine-session.sh"
+export WINEPREFIX=$build/wine-packages
 
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 package=ormek-calculator-$version-win64
@@ -30,13 +26,11 @@ start_menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$app"
 uninstall_key='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 settings_key='HKEY_CURRENT_USER\Software\VB and VBA Program Settings'
 
-scratch=$(mktemp -d)
-xvfb=""
+scratch=$session_scratch
 program=""
 cleanup() {
     [ -n "$program" ] && kill "$program" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$scratch"
+    end_session
 }
 trap cleanup EXIT
 
@@ -92,14 +86,8 @@ fi
 # A private Wine for the installer, booted once and reused; earlier runs' leftovers go first.
 # All of its processes see one private virtual display from the start: Wine's desktop process
 # keeps the display it started with, and the program's platform plugin needs one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1
-fi
+start_display
+use_wine_prefix "$WINEPREFIX"
 rm -rf "$installed" "$start_menu"
 system32=$drive_c/windows/system32
 
@@ -120,16 +108,6 @@ if [ -z "$unresolved" ]; then
 else
     fail "DLLs neither shipped nor part of Windows:$unresolved"
 fi
-
-# Reads a registry key (and what is under it) into text: `reg query` shows no Chinese here.
-registry() {
-    rm -f "$scratch/export.reg"
-    wine reg export "$1" "$(wine_path "$scratch")\\export.reg" /y >/dev/null 2>&1 || true
-    if [ -f "$scratch/export.reg" ]; then
-        iconv -f UTF-16 -t UTF-8 "$scratch/export.reg" | tr -d '\r'
-    fi
-}
-wine_path() { echo "Z:$(tr / '\\' <<<"$1")"; }
 
 # The price tables of a player who has used the program before (so no first-run greeting),
 # in place of whatever an earlier run left.
@@ -167,12 +145,7 @@ fi
 # The installed program starts with only what was installed, and shows its window.
 (cd "$scratch" && exec wine "$install_folder\\ormek-calculator.exe" >/dev/null 2>&1) &
 program=$!
-window=""
-for _ in $(seq 80); do
-    window=$(xdotool search --name "^$app\$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.25
-done
+window=$(wait_for_window "$app" 20 "$program")
 if [ -n "$window" ] && kill -0 "$program" 2>/dev/null; then
     pass "the installed program runs and shows its window \"$app\""
 else
@@ -205,9 +178,6 @@ else
     fail "the price tables are gone from $settings_key\\$app"
 fi
 
-kill "$xvfb" 2>/dev/null || true
-wait "$xvfb" 2>/dev/null || true
-xvfb=""
 # Let this prefix's Wine end before the folder may go.
 wineserver --wait
 exit $status
