@@ -28,8 +28,10 @@ export QT_QPA_PLATFORM=xcb
 export NO_AT_BRIDGE=0
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 status=0
-# The bus daemon and everything it starts see the private display.
-xvfb-run -a -s "-screen 0 1024x768x24" \
+# The bus daemon and everything it starts see the private display. -noreset: by default the
+# server resets when its last client leaves, refusing connections meanwhile, and the
+# accessibility bus launcher is such a client just before the program connects.
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
     dbus-run-session -- /usr/bin/python3 "$here/check-a11y.py" "$program" || status=$?
 if [ -s "$scratch/commands.log" ]; then
     echo "FAIL: a shutdown command was started:"; cat "$scratch/commands.log"; status=1
