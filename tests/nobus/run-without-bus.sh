@@ -16,7 +16,7 @@ if [ "${1:-}" != --on-display ]; then
     unset DBUS_SESSION_BUS_ADDRESS
     # An autolaunched bus would be recorded in $HOME/.dbus: keep it out of the real home.
     export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" HOME="$scratch/home"
-    export QT_QPA_PLATFORM=xcb
+    export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
     export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
     xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$program"
     exit
