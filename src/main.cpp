@@ -1,6 +1,7 @@
 #include "app/program.h"
 #include "app/programfont.h"
 #include "app/programicon.h"
+#include "platform/busautolaunchblocker.h"
 #include "platform/desktopplatform.h"
 #include "platform/socketrepaints.h"
 #include "platform/unixsignalwatcher.h"
@@ -11,8 +12,10 @@
 int main(int argc, char *argv[])
 {
     SocketRepaints repaints;
+    BusAutolaunchBlocker noBusLaunch;
     QApplication app(argc, argv);
     repaints.restoreEnvironment();
+    noBusLaunch.restoreEnvironment();
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
     QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
     QApplication::setWindowIcon(programIcon());
