@@ -14,11 +14,6 @@ namespace {
 // Far beyond any store of nine names and prices in six tables.
 constexpr qint64 largestStore = 64 * 1024 * 1024;
 
-QString valuePath(const QString &section, const QString &key)
-{
-    return section + u'/' + key;
-}
-
 // A name beside the file for a copy of it that no earlier copy has.
 bool createCopy(const QString &fileName, const QByteArray &bytes, QString &copyName)
 {
@@ -78,7 +73,7 @@ void FileSettingsStore::reload()
 QString FileSettingsStore::value(const QString &section, const QString &key,
                                  const QString &defaultValue) const
 {
-    const QString path = valuePath(section, key);
+    const QString path = PendingValues::path(section, key);
     if (const std::optional<QString> set = m_pending.text(path))
         return *set;
     return m_values.value(path, defaultValue);
@@ -86,12 +81,12 @@ QString FileSettingsStore::value(const QString &section, const QString &key,
 
 void FileSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
 {
-    m_pending.set(valuePath(section, key), value);
+    m_pending.set(PendingValues::path(section, key), value);
 }
 
 void FileSettingsStore::updateValue(const QString &section, const QString &key, Update update)
 {
-    m_pending.update(valuePath(section, key), std::move(update));
+    m_pending.update(PendingValues::path(section, key), std::move(update));
 }
 
 bool FileSettingsStore::commit()

@@ -2,15 +2,6 @@
 
 #include <QSettings>
 
-namespace {
-
-QString valuePath(const QString &section, const QString &key)
-{
-    return section + u'/' + key;
-}
-
-} // namespace
-
 NativeSettingsStore::NativeSettingsStore(const QString &location) : m_location(location) { }
 
 void NativeSettingsStore::reload() { }
@@ -18,7 +9,7 @@ void NativeSettingsStore::reload() { }
 QString NativeSettingsStore::value(const QString &section, const QString &key,
                                    const QString &defaultValue) const
 {
-    const QString path = valuePath(section, key);
+    const QString path = PendingValues::path(section, key);
     if (const std::optional<QString> set = m_pending.text(path))
         return *set;
     return QSettings(m_location, QSettings::NativeFormat).value(path, defaultValue).toString();
@@ -26,12 +17,12 @@ QString NativeSettingsStore::value(const QString &section, const QString &key,
 
 void NativeSettingsStore::setValue(const QString &section, const QString &key, const QString &value)
 {
-    m_pending.set(valuePath(section, key), value);
+    m_pending.set(PendingValues::path(section, key), value);
 }
 
 void NativeSettingsStore::updateValue(const QString &section, const QString &key, Update update)
 {
-    m_pending.update(valuePath(section, key), std::move(update));
+    m_pending.update(PendingValues::path(section, key), std::move(update));
 }
 
 bool NativeSettingsStore::commit()

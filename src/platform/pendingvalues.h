@@ -11,6 +11,9 @@
 class PendingValues
 {
 public:
+    // The path of a value: "section/key".
+    static QString path(const QString &section, const QString &key) { return section + u'/' + key; }
+
     void set(const QString &path, const QString &value) { m_values.insert(path, { value, {} }); }
     void update(const QString &path, SettingsStore::Update update)
     {

@@ -16,16 +16,16 @@ public:
     QString value(const QString &section, const QString &key,
                   const QString &defaultValue) const override
     {
-        const QString path = section + u'/' + key;
+        const QString path = PendingValues::path(section, key);
         return m_pending.text(path).value_or(values.value(path, defaultValue));
     }
     void setValue(const QString &section, const QString &key, const QString &value) override
     {
-        m_pending.set(section + u'/' + key, value);
+        m_pending.set(PendingValues::path(section, key), value);
     }
     void updateValue(const QString &section, const QString &key, Update update) override
     {
-        m_pending.update(section + u'/' + key, std::move(update));
+        m_pending.update(PendingValues::path(section, key), std::move(update));
     }
     bool commit() override
     {
