@@ -6,7 +6,8 @@ export LC_ALL=C.UTF-8
 export WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko installers, and no menu entries for the desktop outside the prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM WINEQT_PLUGIN_PATH \
+    WINEQT_QPA_PLATFORM_PLUGIN_PATH WINEQT_QPA_PLATFORM
 
 session_scratch=$(mktemp -d)
 session_display=""
