@@ -27,6 +27,8 @@ int main(int argc, char *argv[])
     DesktopPlatform desktop;
     Program program(desktop.platform);
     QObject::connect(&program, &Program::finished, &app, &QApplication::quit);
+    // exit(), not quit(), which would first close the windows one by one.
+    QObject::connect(&program, &Program::endNow, &app, [] { QCoreApplication::exit(0); });
 #ifdef Q_OS_UNIX
     UnixSignalWatcher endRequests({ SIGTERM, SIGHUP, SIGINT });
     QObject::connect(&endRequests, &UnixSignalWatcher::received, &program, &Program::saveAndQuit);

@@ -27,6 +27,7 @@ int main(int argc, char *argv[])
         UnixSignalWatcher endRequests({ SIGTERM, SIGHUP, SIGINT });
         QObject::connect(&endRequests, &UnixSignalWatcher::received, &program,
                          &Program::saveAndQuit);
+        QObject::connect(&program, &Program::endNow, &app, [] { QCoreApplication::exit(0); });
         program.start();
 
         program.mainWindow()->row(1).setPrice(QString::fromLocal8Bit(argv[1]));

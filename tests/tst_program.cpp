@@ -3,6 +3,8 @@
 #include "app/program.h"
 #include "help/helptext.h"
 #include "help/helpwindow.h"
+#include "platform/qtclipboard.h"
+#include "platform/qtdialogs.h"
 #include "platform/qtlauncher.h"
 #include "platform/shutdowncommand.h"
 #include "shutdown/countdownwindow.h"
@@ -13,14 +15,16 @@
 #include "support/guitest.h"
 
 #include <QAction>
-#include <QComboBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
 #include <QtGui/private/qguiapplication_p.h>
 
@@ -49,30 +53,29 @@ private:
     QtLauncher m_real;
 };
 
-bool writeFile(const QString &fileName, const QByteArray &bytes)
+// Asked to end, as by a Unix signal, while it shows its first box.
+class EndingDialogs : public FakeDialogs
 {
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// The objects under each window, by window name, and the number of running timers.
-QMap<QString, int> takeCensus()
-{
-    QMap<QString, int> census;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        for (QObject *object : window->findChildren<QObject *>()) {
-            ++census[window->objectName()];
-            auto *timer = qobject_cast<QTimer *>(object);
-            census["running timers"] += timer && timer->isActive();
-        }
+public:
+    void showMessage(const QString &prompt, const QString &title) override
+    {
+        FakeDialogs::showMessage(prompt, title);
+        program->saveAndQuit();
     }
-    return census;
+    Program *program = nullptr;
+};
+
+QStringList messageTexts(const FakeDialogs &dialogs)
+{
+    QStringList texts;
+    for (const FakeDialogs::Box &box : dialogs.messages)
+        texts << box.prompt + u'|' + box.title;
+    return texts;
 }
 
 } // namespace
 
-// One run: the windows the main window opens, their lifetime, the shutdown they lead to, and a
-// day left running.
+// One run: the windows the main window opens, their lifetime, and the shutdown they lead to.
 class TestProgram : public QObject
 {
     Q_OBJECT
@@ -81,15 +84,15 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void opensTheSchedulerOnce();
-    void opensHelpOnceWithItsAddress();
+    void opensHelpOnce();
     void cancelOrCloseCountsAfresh();
     void savesWhatWasNotSaved_data();
     void savesWhatWasNotSaved();
     void endsWhenNothingIsVisibleOrBusy();
+    void endsWhenAskedWhileGreeting();
     void runsTheRealCommandFromPath_data();
     void runsTheRealCommandFromPath();
-    void runsADayWithTwoSchedules();
+    void usesTheRealBoxesAndClipboard();
 
 private:
     void startProgram(Platform &platform);
@@ -136,7 +139,7 @@ void TestProgram::endProgram()
 
 CountdownWindow *TestProgram::triggerSchedule()
 {
-    Q_EMIT m_program->mainWindow()->schedulerRequested();
+    click(m_program->mainWindow(), "Command2");
     SchedulerWindow *scheduler = m_program->schedulerWindow();
     GuiTest::freezeTimer(scheduler);
     QTest::keyClicks(child(scheduler, "Text3"), "5");
@@ -149,65 +152,38 @@ CountdownWindow *TestProgram::triggerSchedule()
     return countdown;
 }
 
-void TestProgram::opensTheSchedulerOnce()
+// The help window exists once; "关闭" hides it and the frame's close discards it, and either
+// way its text shows once. Its buttons copy and open the address.
+void TestProgram::opensHelpOnce()
 {
-    Q_EMIT m_program->mainWindow()->schedulerRequested();
-    SchedulerWindow *scheduler = m_program->schedulerWindow();
-    scheduler->hide();
-    Q_EMIT m_program->mainWindow()->schedulerRequested();
-    QCOMPARE(m_program->schedulerWindow(), scheduler);
-    QVERIFY(scheduler->isVisible());
-}
-
-void TestProgram::opensHelpOnceWithItsAddress()
-{
-    // A placeholder under the reserved domain until the program has a page of its own.
-    const QString address = downloadAddress();
-    QCOMPARE(QUrl(address).scheme(), "https");
-    QVERIFY(QUrl(address).host() == "example.com" || QUrl(address).host().endsWith(".example.com"));
-    QVERIFY(helpLines(address).at(3).startsWith("3、如不是在" + address + "上下载"));
-    QVERIFY(helpLines(address).at(4).contains("然后去" + address + "下载软件"));
-    QVERIFY(helpText(address).endsWith("祝各位生意兴隆！\n"));
-
     MainWindow *main = m_program->mainWindow();
-    child<QAction>(main, "halp")->trigger();
-    child<QAction>(main, "halp")->trigger();
-    int helpWindows = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        helpWindows += widget->objectName() == "Form2";
-    QCOMPARE(helpWindows, 1);
-    HelpWindow *help = m_program->helpWindow();
-    auto text = [this] {
-        auto *shown = child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1");
-        return shown->isReadOnly() ? shown->toPlainText() : QString();
+    const QString text = helpText(downloadAddress());
+    auto shownText = [this] {
+        return child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1")->toPlainText();
     };
-    QCOMPARE(text(), helpText(address));
-    auto *link = child<QLabel>(help, "Label9");
-    QCOMPARE(link->text(), address);
-    QCOMPARE(link->textFormat(), Qt::PlainText);
-
-    click(help, "Command2");
-    QCOMPARE(m_fakes->clipboard.text, address);
-    QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(m_fakes->launcher.openedUrls, QList<QUrl>({ QUrl(address) }));
-    m_fakes->launcher.openUrlSucceeds = false;
-    QTest::mouseClick(link, Qt::LeftButton);
-    QStringList told;
-    for (const FakeDialogs::Box &box : m_fakes->dialogs.messages)
-        told << box.prompt + box.title;
-    QCOMPARE(told, QStringList({ "复制成功！复制", "无法打开浏览器！提示" }));
-
-    // "关闭" only hides; the frame's close discards it. Either way the text shows once.
+    child<QAction>(main, "halp")->trigger();
+    HelpWindow *help = m_program->helpWindow();
     click(help, "Command1");
     QVERIFY(!help->isVisible());
-    Q_EMIT main->helpRequested();
-    QCOMPARE(text(), helpText(address));
+    child<QAction>(main, "halp")->trigger();
+    QCOMPARE(m_program->helpWindow(), help);
+    QCOMPARE(shownText(), text);
+
+    click(help, "Command2");
+    QCOMPARE(m_fakes->clipboard.text, downloadAddress());
+    auto *link = child<QLabel>(help, "Label9");
+    QTest::mouseClick(link, Qt::LeftButton);
+    m_fakes->launcher.openUrlSucceeds = false;
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(m_fakes->launcher.openedUrls, QList<QUrl>(2, QUrl(downloadAddress())));
+    QCOMPARE(messageTexts(m_fakes->dialogs),
+             QStringList({ "复制成功！|复制", "无法打开浏览器！|提示" }));
+
     help->close();
     settle();
     QVERIFY(!m_program->helpWindow());
-    Q_EMIT main->helpRequested();
-    QCOMPARE(text(), helpText(address));
-    QVERIFY(main->isVisible());
+    child<QAction>(main, "halp")->trigger();
+    QCOMPARE(shownText(), text);
 }
 
 // Neither a cancel, which hides both windows, nor the frame's close, which discards the final
@@ -237,48 +213,6 @@ void TestProgram::cancelOrCloseCountsAfresh()
     QCOMPARE(m_fakes->launcher.starts.size(), 1);
 }
 
-// After the main window, the run lasts while a window is visible or a schedule runs.
-void TestProgram::endsWhenNothingIsVisibleOrBusy()
-{
-    MainWindow *main = m_program->mainWindow();
-    Q_EMIT main->helpRequested();
-    m_program->helpWindow()->hide();
-    Q_EMIT main->viewPresetRequested(2);
-    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
-    preview->hide();
-    Q_EMIT main->schedulerRequested();
-    SchedulerWindow *scheduler = m_program->schedulerWindow();
-    GuiTest::freezeTimer(scheduler);
-    QTest::keyClicks(child(scheduler, "Text3"), "30");
-    click(scheduler, "Command2");
-    click(scheduler, "Command3");
-    main->close();
-    settle();
-    QVERIFY(!m_program->mainWindow());
-    QCOMPARE(m_finished->size(), 0);
-
-    // The hidden schedule still fires; closing its final window starts nothing.
-    m_fakes->clock.advance(30);
-    scheduler->updateSchedule();
-    settle();
-    QVERIFY(m_program->countdownWindow()->isVisible());
-    preview->show();
-    m_program->countdownWindow()->close();
-    settle();
-    QCOMPARE(m_finished->size(), 0);
-
-    // With the main window gone the preview's button loads nothing; hiding it ends the run.
-    click(preview, "Command1");
-    settle();
-    QVERIFY(preview->isHidden());
-    QCOMPARE(m_finished->size(), 1);
-    QVERIFY(m_fakes->launcher.starts.isEmpty());
-    preview->show();
-    preview->hide();
-    settle();
-    QCOMPARE(m_finished->size(), 1);
-}
-
 void TestProgram::savesWhatWasNotSaved_data()
 {
     QTest::addColumn<bool>("sessionEnds");
@@ -301,6 +235,68 @@ void TestProgram::savesWhatWasNotSaved()
     QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b1"), "123");
 }
 
+// After the main window, the run lasts while a window is visible or a schedule runs.
+void TestProgram::endsWhenNothingIsVisibleOrBusy()
+{
+    MainWindow *main = m_program->mainWindow();
+    Q_EMIT main->helpRequested();
+    m_program->helpWindow()->hide();
+    Q_EMIT main->viewPresetRequested(2);
+    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+    preview->hide();
+    Q_EMIT main->schedulerRequested();
+    SchedulerWindow *scheduler = m_program->schedulerWindow();
+    GuiTest::freezeTimer(scheduler);
+    QTest::keyClicks(child(scheduler, "Text3"), "30");
+    click(scheduler, "Command2");
+    click(scheduler, "Command3");
+    main->close();
+    settle();
+    QVERIFY(!m_program->mainWindow());
+    QCOMPARE(m_finished->size(), 0);
+
+    // The hidden schedule still fires; its final count keeps the run going, and closing it
+    // starts nothing.
+    m_fakes->clock.advance(30);
+    scheduler->updateSchedule();
+    m_program->helpWindow()->show();
+    m_program->helpWindow()->hide();
+    settle();
+    QCOMPARE(m_finished->size(), 0);
+    QVERIFY(m_program->countdownWindow()->isVisible());
+    preview->show();
+    m_program->countdownWindow()->close();
+    settle();
+    QCOMPARE(m_finished->size(), 0);
+
+    // With the main window gone the preview's button loads nothing; hiding it ends the run.
+    click(preview, "Command1");
+    settle();
+    QCOMPARE(m_finished->size(), 1);
+    QVERIFY(m_fakes->launcher.starts.isEmpty());
+
+    // The main window alone: its close ends the run.
+    startProgram(m_fakes->platform);
+    m_program->mainWindow()->close();
+    settle();
+    QCOMPARE(m_finished->size(), 1);
+}
+
+void TestProgram::endsWhenAskedWhileGreeting()
+{
+    endProgram();
+    FakePlatform fakes;
+    EndingDialogs dialogs;
+    Platform platform { fakes.store, dialogs, fakes.launcher, fakes.clipboard, fakes.clock };
+    Program program(platform);
+    dialogs.program = &program;
+    QSignalSpy ends(&program, &Program::endNow);
+    program.start();
+    // The greeting's own loop ends at once, the main loop as soon as it runs.
+    QCOMPARE(ends.size(), 1);
+    QTRY_COMPARE(ends.size(), 2);
+}
+
 void TestProgram::runsTheRealCommandFromPath_data()
 {
     QTest::addColumn<int>("exitCode");
@@ -320,10 +316,10 @@ void TestProgram::runsTheRealCommandFromPath()
             ? standIns.filePath("started")
             : GuiTest::writeShutdownStandIns(standIns.path(), exitCode);
     QVERIFY(!record.isEmpty());
-    if (exitCode == -2) {
-        // Executable, but not a program.
-        for (const QString &name : QDir(standIns.path()).entryList({ "shutdown*", "systemctl*" }))
-            QVERIFY(writeFile(standIns.filePath(name), "not a program\n"));
+    // Executable, but not a program.
+    for (const QString &name : QDir(standIns.path()).entryList({ "shutdown*", "systemctl*" })) {
+        QFile file(standIns.filePath(name));
+        QVERIFY(exitCode != -2 || (file.open(QIODevice::WriteOnly) && file.write("not a program")));
     }
     const QByteArray savedPath = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(QDir::toNativeSeparators(standIns.path())));
@@ -353,69 +349,48 @@ void TestProgram::runsTheRealCommandFromPath()
     settle();
 }
 
-// A day and a night of a stall left running, on the fake clock, under the sanitizers.
-void TestProgram::runsADayWithTwoSchedules()
+// The desktop's own boxes and clipboard, answered and looked at as a user would.
+void TestProgram::usesTheRealBoxesAndClipboard()
 {
-    FakePlatform &fakes = *m_fakes;
-    Program &program = *m_program;
-    MainWindow *window = program.mainWindow();
-    window->row(1).setPrice("1234.5");
-    QTest::keyClicks(child(window, "Text1"), "12");
-
-    int totalTicks = 0;
-    int clockTicks = 0;
-    // Seconds pass as the timers would tick them: the total twice, the rest once a second.
-    auto pass = [&](int seconds) {
-        for (int i = 0; i < seconds; ++i) {
-            fakes.clock.advance(1);
-            window->updateTotal();
-            window->updateClock();
-            window->updateTotal();
-            totalTicks += 2;
-            ++clockTicks;
-            // A final count started by this second's scheduler tick counts from the next one.
-            CountdownWindow *countdown = program.countdownWindow();
-            if (countdown && countdown->isRunning())
-                countdown->updateCount();
-            program.schedulerWindow()->updateSchedule();
-            if (clockTicks % 600 == 0)
-                GuiTest::settle();
+    QtDialogs dialogs;
+    QString title;
+    GuiTest::answerModalBox([&title](QWidget *box) {
+        title = box->windowTitle();
+        auto *field = box->findChild<QLineEdit *>();
+        GuiTest::typeText(field, "名 <b>");
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+    QCOMPARE(dialogs.askText("请输入[<b>]的单价：", "设置"), "名 <b>");
+    QCOMPARE(title, "设置");
+    GuiTest::answerModalBox([](QWidget *box) {
+        for (QPushButton *button : box->findChildren<QPushButton *>()) {
+            if (button->text() == "取消")
+                button->click();
         }
-    };
+    });
+    QCOMPARE(dialogs.askText("请输入物品名：", "设置"), QString());
 
-    // At 10:00 a schedule for 14:00, picked from the list; its final count is cancelled.
-    click(window, "Command2");
-    SchedulerWindow *scheduler = program.schedulerWindow();
-    GuiTest::freezeTimer(scheduler);
-    child<QComboBox>(scheduler, "Combo1")->setCurrentIndex(14);
-    click(scheduler, "Command1");
-    click(scheduler, "Command3");
-    pass(4 * 3600);
-    QVERIFY(program.countdownWindow() && program.countdownWindow()->isVisible());
-    GuiTest::freezeTimer(program.countdownWindow());
-    pass(4);
-    click(program.countdownWindow(), "Command2");
+    QStringList shown;
+    GuiTest::answerModalBox([&shown](QWidget *box) {
+        auto *message = qobject_cast<QMessageBox *>(box);
+        shown << message->text() << message->windowTitle() << QString::number(message->textFormat())
+              << QString::number(message->icon());
+        for (QAbstractButton *button : message->buttons())
+            shown << button->text();
+        message->buttons().constFirst()->click();
+    });
+    dialogs.showMessage("<b>保存失败！</b>", "保存");
+    QCOMPARE(shown, QStringList({ "<b>保存失败！</b>", "保存", "0", "0", "确定" }));
 
-    // Then a countdown of eight hours, which runs to the shutdown command.
-    click(window, "Command2");
-    QTest::keyClicks(child(scheduler, "Text1"), "8");
-    click(scheduler, "Command2");
-    click(scheduler, "Command3");
-    const QMap<QString, int> before = takeCensus();
-    QCOMPARE(before.value("running timers"), 3);
-    pass(8 * 3600 + 10);
-    QCOMPARE(fakes.launcher.starts.size(), 1);
-    fakes.launcher.finishNext(true);
-    pass(86400 - clockTicks);
-    GuiTest::settle();
-
-    QCOMPARE(clockTicks, 86400);
-    QCOMPARE(totalTicks, 172800);
-    QCOMPARE(child<QLabel>(window, "zj")->text(), "14,814");
-    QMap<QString, int> expected = before;
-    // Only the main window's two are left running.
-    expected["running timers"] = 2;
-    QCOMPARE(takeCensus(), expected);
+    // The clipboard holds the address alone, whatever it held before.
+    auto *before = new QMimeData;
+    before->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    before->setHtml("<b>old</b>");
+    QGuiApplication::clipboard()->setMimeData(before);
+    QtClipboard().setText(downloadAddress());
+    const QMimeData *now = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(now->formats(), QStringList { "text/plain" });
+    QCOMPARE(now->text(), downloadAddress());
 }
 
 ORMEK_GUI_TEST_MAIN(TestProgram)

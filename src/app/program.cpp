@@ -85,10 +85,8 @@ bool Program::saveSession()
 void Program::saveAndQuit()
 {
     saveSession();
-    // exit(), not quit(): quit() would first close the windows one by one, which saves again
-    // and could show a box to a program that was asked to end.
-    QCoreApplication::exit(0);
-    // While the first-run greeting waits, the main loop does not run yet: exit() ended only
+    Q_EMIT endNow();
+    // While the first-run greeting waits, the main loop does not run yet: ending now ends only
     // the greeting's loop.
     if (m_loading)
         m_quitWhenRunning = true;
@@ -114,8 +112,7 @@ void Program::start()
     m_priceKeeper->load(m_mainWindow);
     m_loading = false;
     if (m_quitWhenRunning)
-        QMetaObject::invokeMethod(
-                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &Program::endNow, Qt::QueuedConnection);
     connectPriceKeeper();
     connect(m_mainWindow, &MainWindow::schedulerRequested, this, &Program::showScheduler);
     connect(m_mainWindow, &MainWindow::helpRequested, this, &Program::showHelp);

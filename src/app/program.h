@@ -49,9 +49,12 @@ public:
 Q_SIGNALS:
     // Nothing is left for the user: the program should end.
     void finished();
+    // Asked to end from outside, and saved: the program should leave its event loop at once,
+    // closing no window (which would save again and could show a box).
+    void endNow();
 
 public Q_SLOTS:
-    // For a request from outside to end (a Unix signal): saves, then leaves the event loop.
+    // For a request from outside to end (a Unix signal): saves, then asks to end now.
     void saveAndQuit();
 
 private Q_SLOTS:

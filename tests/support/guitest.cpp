@@ -21,18 +21,39 @@ void prepareEnvironment()
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 }
 
+namespace {
+std::function<void(QWidget *)> boxAnswer;
+}
+
 void guardAgainstModalBoxes()
 {
     auto *watchdog = new QTimer(qApp);
     QObject::connect(watchdog, &QTimer::timeout, [] {
         QWidget *box = QApplication::activeModalWidget();
-        if (!box)
+        if (!box || boxAnswer)
             return;
         const QByteArray what = "a real modal box was shown: " + box->windowTitle().toUtf8();
         box->close();
         QTest::qFail(what.constData(), __FILE__, __LINE__);
     });
     watchdog->start(200);
+}
+
+void answerModalBox(std::function<void(QWidget *box)> answer)
+{
+    boxAnswer = std::move(answer);
+    // Looks on every turn of the event loop until the box is there.
+    auto *poll = new QTimer(qApp);
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box || !box->isVisible())
+            return;
+        poll->deleteLater();
+        poll->stop();
+        std::exchange(boxAnswer, {})(box);
+    });
+    poll->start();
 }
 
 void settle()

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 
 namespace GuiTest {
 
@@ -13,6 +14,9 @@ void prepareEnvironment();
 
 // Fails the running test, instead of blocking it, when a real modal box opens.
 void guardAgainstModalBoxes();
+
+// Answers the next real modal box as a user would, by answer(box), as soon as it opens.
+void answerModalBox(std::function<void(QWidget *box)> answer);
 
 // Lets queued checks and the deletion of closed windows happen.
 void settle();
