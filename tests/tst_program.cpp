@@ -53,26 +53,6 @@ private:
     QtLauncher m_real;
 };
 
-// Asked to end, as by a Unix signal, while it shows its first box.
-class EndingDialogs : public FakeDialogs
-{
-public:
-    void showMessage(const QString &prompt, const QString &title) override
-    {
-        FakeDialogs::showMessage(prompt, title);
-        program->saveAndQuit();
-    }
-    Program *program = nullptr;
-};
-
-QStringList messageTexts(const FakeDialogs &dialogs)
-{
-    QStringList texts;
-    for (const FakeDialogs::Box &box : dialogs.messages)
-        texts << box.prompt + u'|' + box.title;
-    return texts;
-}
-
 } // namespace
 
 // One run: the windows the main window opens, their lifetime, and the shutdown they lead to.
@@ -176,7 +156,7 @@ void TestProgram::opensHelpOnce()
     m_fakes->launcher.openUrlSucceeds = false;
     QTest::mouseClick(link, Qt::LeftButton);
     QCOMPARE(m_fakes->launcher.openedUrls, QList<QUrl>(2, QUrl(downloadAddress())));
-    QCOMPARE(messageTexts(m_fakes->dialogs),
+    QCOMPARE(m_fakes->dialogs.messageTexts(),
              QStringList({ "复制成功！|复制", "无法打开浏览器！|提示" }));
 
     help->close();
@@ -285,11 +265,12 @@ void TestProgram::endsWhenNothingIsVisibleOrBusy()
 void TestProgram::endsWhenAskedWhileGreeting()
 {
     endProgram();
+    // As by a Unix signal, while it shows its first box.
     FakePlatform fakes;
-    EndingDialogs dialogs;
-    Platform platform { fakes.store, dialogs, fakes.launcher, fakes.clipboard, fakes.clock };
-    Program program(platform);
-    dialogs.program = &program;
+    Program program(fakes.platform);
+    fakes.dialogs.onMessage = [&program] {
+        program.saveAndQuit();
+    };
     QSignalSpy ends(&program, &Program::endNow);
     program.start();
     // The greeting's own loop ends at once, the main loop as soon as it runs.
