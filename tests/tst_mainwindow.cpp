@@ -42,12 +42,7 @@ private:
         return child<QLineEdit>(m_window, "Text" + QString::number(row));
     }
     QLabel *label(const char *name) const { return child<QLabel>(m_window, name); }
-    // The timer's next ticks, at once.
-    void tick(const char *timer)
-    {
-        child<QTimer>(m_window, timer)->setInterval(0);
-        QTest::qWait(0);
-    }
+    void tick(const char *timer) { GuiTest::fireTimer(m_window, timer); }
 
     FakePlatform *m_fakes = nullptr;
     MainWindow *m_window = nullptr;

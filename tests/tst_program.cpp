@@ -125,7 +125,7 @@ CountdownWindow *TestProgram::triggerSchedule()
     QTest::keyClicks(child(scheduler, "Text3"), "5");
     click(scheduler, "Command2");
     m_fakes->clock.advance(5);
-    scheduler->updateSchedule();
+    GuiTest::fireTimer(scheduler);
     CountdownWindow *countdown = m_program->countdownWindow();
     if (countdown)
         GuiTest::freezeTimer(countdown);
@@ -172,7 +172,7 @@ void TestProgram::cancelOrCloseCountsAfresh()
 {
     CountdownWindow *countdown = triggerSchedule();
     for (int i = 0; i < 4; ++i)
-        countdown->updateCount();
+        GuiTest::fireTimer(countdown);
     click(countdown, "Command2");
     QVERIFY(!countdown->isVisible());
     QVERIFY(!m_program->schedulerWindow()->isVisible());
@@ -180,7 +180,7 @@ void TestProgram::cancelOrCloseCountsAfresh()
     QCOMPARE(triggerSchedule(), countdown);
     QCOMPARE(child<QProgressBar>(countdown, "ProgressBar1")->value(), 0);
     QVERIFY(child<QLabel>(countdown, "Label1")->text().isEmpty());
-    countdown->updateCount();
+    GuiTest::fireTimer(countdown);
     countdown->close();
     settle();
     QVERIFY(!m_program->countdownWindow());
@@ -189,7 +189,7 @@ void TestProgram::cancelOrCloseCountsAfresh()
     countdown = triggerSchedule();
     QCOMPARE(child<QProgressBar>(countdown, "ProgressBar1")->value(), 0);
     for (int i = 0; i < 10; ++i)
-        countdown->updateCount();
+        GuiTest::fireTimer(countdown);
     QCOMPARE(m_fakes->launcher.starts.size(), 1);
 }
 
@@ -238,7 +238,7 @@ void TestProgram::endsWhenNothingIsVisibleOrBusy()
     // The hidden schedule still fires; its final count keeps the run going, and closing it
     // starts nothing.
     m_fakes->clock.advance(30);
-    scheduler->updateSchedule();
+    GuiTest::fireTimer(scheduler);
     m_program->helpWindow()->show();
     m_program->helpWindow()->hide();
     settle();

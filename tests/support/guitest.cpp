@@ -83,6 +83,11 @@ void freezeTimer(QObject *window)
     child<QTimer>(window, QStringLiteral("Timer1"))->setInterval(24 * 3600 * 1000);
 }
 
+void fireTimer(QObject *window, const char *timer)
+{
+    QMetaObject::invokeMethod(child<QTimer>(window, QLatin1String(timer)), "timeout");
+}
+
 QString writeShutdownStandIns(const QString &folder, int exitCode)
 {
     const QDir into(folder);

@@ -30,6 +30,9 @@ bool hasSongFont();
 // Tests tick by hand: the window's timer "Timer1" must not tick between their steps.
 void freezeTimer(QObject *window);
 
+// One tick of the window's timer, through its timeout signal, as though its time had come.
+void fireTimer(QObject *window, const char *timer = "Timer1");
+
 // Puts stand-ins named like the shutdown programs into folder. Each only appends
 // "<its name> <arguments>" to the file whose name this returns, and ends with exitCode.
 // Empty when they could not be made.
