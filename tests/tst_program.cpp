@@ -14,8 +14,10 @@
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QtGui/private/qguiapplication_p.h>
 
@@ -65,7 +68,11 @@ private Q_SLOTS:
     void cleanup();
 
     void opensHelpOnce();
-    void cancelOrCloseCountsAfresh();
+    void firesOnceAtOrPastTheTarget();
+    void refusesEntriesAndKeepsRunning_data();
+    void refusesEntriesAndKeepsRunning();
+    void namesEveryEntryApart();
+    void countsDownToTheCommand();
     void savesWhatWasNotSaved_data();
     void savesWhatWasNotSaved();
     void endsWhenNothingIsVisibleOrBusy();
@@ -77,12 +84,23 @@ private Q_SLOTS:
 private:
     void startProgram(Platform &platform);
     void endProgram();
+    // The scheduler, opened from the main window, ticking only when told.
+    SchedulerWindow *scheduler();
+    QString line(const char *label) { return child<QLabel>(scheduler(), label)->text(); }
+    // Types over whatever an entry held, as a user who selects it all first.
+    void typeInto(const char *entry, const QString &text);
+    void tick(int seconds)
+    {
+        m_fakes->clock.advance(seconds);
+        GuiTest::fireTimer(scheduler());
+    }
     // Sets a countdown of five seconds and lets it fall due.
     CountdownWindow *triggerSchedule();
 
     FakePlatform *m_fakes = nullptr;
     Program *m_program = nullptr;
     QSignalSpy *m_finished = nullptr;
+    int m_countdownInterval = 0;
 };
 
 void TestProgram::init()
@@ -117,18 +135,34 @@ void TestProgram::endProgram()
     m_program = nullptr;
 }
 
+SchedulerWindow *TestProgram::scheduler()
+{
+    if (!m_program->schedulerWindow() || !m_program->schedulerWindow()->isVisible()) {
+        click(m_program->mainWindow(), "Command2");
+        GuiTest::freezeTimer(m_program->schedulerWindow());
+    }
+    return m_program->schedulerWindow();
+}
+
+void TestProgram::typeInto(const char *entry, const QString &text)
+{
+    auto *combo = scheduler()->findChild<QComboBox *>(entry);
+    QLineEdit *edit = combo ? combo->lineEdit() : child<QLineEdit>(scheduler(), entry);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    GuiTest::typeText(edit, text);
+}
+
 CountdownWindow *TestProgram::triggerSchedule()
 {
-    click(m_program->mainWindow(), "Command2");
-    SchedulerWindow *scheduler = m_program->schedulerWindow();
-    GuiTest::freezeTimer(scheduler);
-    QTest::keyClicks(child(scheduler, "Text3"), "5");
-    click(scheduler, "Command2");
-    m_fakes->clock.advance(5);
-    GuiTest::fireTimer(scheduler);
+    typeInto("Text3", "5");
+    click(scheduler(), "Command2");
+    tick(5);
     CountdownWindow *countdown = m_program->countdownWindow();
-    if (countdown)
+    if (countdown) {
+        m_countdownInterval = child<QTimer>(countdown, "Timer1")->interval();
         GuiTest::freezeTimer(countdown);
+    }
     return countdown;
 }
 
@@ -166,31 +200,138 @@ void TestProgram::opensHelpOnce()
     QCOMPARE(shownText(), text);
 }
 
-// Neither a cancel, which hides both windows, nor the frame's close, which discards the final
-// one, starts the command; the next schedule counts ten seconds afresh.
-void TestProgram::cancelOrCloseCountsAfresh()
+void TestProgram::firesOnceAtOrPastTheTarget()
+{
+    m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(22, 0));
+    QSignalSpy due(scheduler(), &SchedulerWindow::scheduleDue);
+    typeInto("Combo1", "01");
+    click(scheduler(), "Command1");
+    QCOMPARE(line("Label7"), "关机时间：01时00分00秒");
+    tick(1);
+    QCOMPARE(line("Label10"), "系统时间：22时00分01秒");
+    QCOMPARE(line("Label9"), "距离关机时间秒数：10799秒");
+    QCOMPARE(line("Label8"), "距离关机时间还剩：2小时59分59秒");
+    QCOMPARE(scheduler()->windowTitle(), "2:59:59后关机");
+
+    // Put away, it goes on across midnight; a busy machine's tick comes a minute late.
+    SchedulerWindow *hidden = scheduler();
+    click(hidden, "Command3");
+    m_fakes->clock.advance(10799 - 1);
+    GuiTest::fireTimer(hidden);
+    QCOMPARE(due.size(), 0);
+    m_fakes->clock.advance(60);
+    GuiTest::fireTimer(hidden);
+    GuiTest::fireTimer(hidden);
+    QCOMPARE(due.size(), 1);
+    QVERIFY(!hidden->isRunning());
+
+    // A countdown follows the time that passes, whatever the clock is set to.
+    typeInto("Text3", "20");
+    click(scheduler(), "Command2");
+    m_fakes->clock.current = m_fakes->clock.current.addSecs(-3600);
+    tick(19);
+    QCOMPARE(line("Label9"), "距离关机时间秒数：1秒");
+    tick(1);
+    QCOMPARE(due.size(), 2);
+
+    // The frame's close ends a schedule.
+    typeInto("Text3", "30");
+    click(scheduler(), "Command2");
+    scheduler()->close();
+    QVERIFY(!hidden->isRunning());
+}
+
+void TestProgram::refusesEntriesAndKeepsRunning_data()
+{
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("all empty") << "" << QString("请输入倒计时！|提示");
+    QTest::newRow("not a number") << "abc" << QString("请输入有效的时间！|提示");
+}
+
+void TestProgram::refusesEntriesAndKeepsRunning()
+{
+    QFETCH(QString, seconds);
+    QFETCH(QString, message);
+    typeInto("Combo1", "23");
+    click(scheduler(), "Command1");
+    typeInto("Text3", seconds);
+    click(scheduler(), "Command2");
+    QCOMPARE(m_fakes->dialogs.messageTexts(), QStringList { message });
+    // The running schedule goes on untouched, and the entries stay for correcting.
+    QCOMPARE(line("Label7"), "关机时间：23时00分00秒");
+    QCOMPARE(child<QLineEdit>(scheduler(), "Text3")->text(), seconds);
+    tick(2);
+    QCOMPARE(line("Label9"), "距离关机时间秒数：46798秒");
+}
+
+// Screen readers tell the six boxes apart by name. A combo box is read through its typing
+// field, on Windows by its own name.
+void TestProgram::namesEveryEntryApart()
+{
+    QStringList names;
+    for (const char *entry : { "Combo1", "Combo2", "Combo3", "Text1", "Text2", "Text3" }) {
+        QWidget *box = child(scheduler(), entry);
+        if (auto *combo = qobject_cast<QComboBox *>(box)) {
+            QCOMPARE(combo->accessibleName(), combo->lineEdit()->accessibleName());
+            box = combo->lineEdit();
+        }
+        const QString name = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && !names.contains(name), entry);
+        names << name;
+    }
+}
+
+// Ten seconds, each told, then the command; "立即关机" tries again after a failure. Neither a
+// cancel, which hides both windows, nor the frame's close, which discards the final one, starts
+// it, and the next schedule counts afresh.
+void TestProgram::countsDownToTheCommand()
 {
     CountdownWindow *countdown = triggerSchedule();
+    auto message = [&countdown] {
+        return child<QLabel>(countdown, "Label1")->text();
+    };
+    auto position = [&countdown] {
+        return child<QProgressBar>(countdown, "ProgressBar1")->value();
+    };
+    QCOMPARE(m_countdownInterval, 1000);
+    // Enter or Space cancels rather than shuts down.
+    countdown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(countdown));
+    QCOMPARE(QApplication::focusWidget()->objectName(), "Command2");
     for (int i = 0; i < 4; ++i)
         GuiTest::fireTimer(countdown);
+    QCOMPARE(message(), "您设置的时间已到,计算机将于6秒后关闭");
     click(countdown, "Command2");
     QVERIFY(!countdown->isVisible());
     QVERIFY(!m_program->schedulerWindow()->isVisible());
 
     QCOMPARE(triggerSchedule(), countdown);
-    QCOMPARE(child<QProgressBar>(countdown, "ProgressBar1")->value(), 0);
-    QVERIFY(child<QLabel>(countdown, "Label1")->text().isEmpty());
+    QCOMPARE(position(), 0);
+    QVERIFY(message().isEmpty());
     GuiTest::fireTimer(countdown);
     countdown->close();
     settle();
     QVERIFY(!m_program->countdownWindow());
-    QVERIFY(m_program->schedulerWindow()->isVisible());
 
     countdown = triggerSchedule();
-    QCOMPARE(child<QProgressBar>(countdown, "ProgressBar1")->value(), 0);
+    QCOMPARE(position(), 0);
     for (int i = 0; i < 10; ++i)
         GuiTest::fireTimer(countdown);
+    QCOMPARE(position(), 10);
+    QCOMPARE(message(), "计算机正在关闭！");
+    QVERIFY(!countdown->isRunning());
     QCOMPARE(m_fakes->launcher.starts.size(), 1);
+    m_fakes->launcher.finishNext(false);
+    QCOMPARE(message(), "关机失败！");
+    QCOMPARE(m_fakes->dialogs.messageTexts(), QStringList { "关机命令执行失败！|关机" });
+    click(countdown, "Command1");
+    QCOMPARE(message(), "计算机正在关闭！");
+    // An outcome that comes after the window is gone is still told.
+    countdown->close();
+    settle();
+    m_fakes->launcher.finishNext(false);
+    QCOMPARE(m_fakes->dialogs.messages.size(), 2);
 }
 
 void TestProgram::savesWhatWasNotSaved_data()
@@ -224,12 +365,10 @@ void TestProgram::endsWhenNothingIsVisibleOrBusy()
     Q_EMIT main->viewPresetRequested(2);
     PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
     preview->hide();
-    Q_EMIT main->schedulerRequested();
-    SchedulerWindow *scheduler = m_program->schedulerWindow();
-    GuiTest::freezeTimer(scheduler);
-    QTest::keyClicks(child(scheduler, "Text3"), "30");
-    click(scheduler, "Command2");
-    click(scheduler, "Command3");
+    typeInto("Text3", "30");
+    click(scheduler(), "Command2");
+    SchedulerWindow *hidden = scheduler();
+    click(hidden, "Command3");
     main->close();
     settle();
     QVERIFY(!m_program->mainWindow());
@@ -238,7 +377,7 @@ void TestProgram::endsWhenNothingIsVisibleOrBusy()
     // The hidden schedule still fires; its final count keeps the run going, and closing it
     // starts nothing.
     m_fakes->clock.advance(30);
-    GuiTest::fireTimer(scheduler);
+    GuiTest::fireTimer(hidden);
     m_program->helpWindow()->show();
     m_program->helpWindow()->hide();
     settle();
