@@ -1,12 +1,154 @@
 #ifndef FAKEPLATFORM_H
 #define FAKEPLATFORM_H
 
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/launcher.h"
+#include "platform/pendingvalues.h"
 #include "platform/platform.h"
-#include "support/fakeclipboard.h"
-#include "support/fakeclock.h"
-#include "support/fakedialogs.h"
-#include "support/fakelauncher.h"
-#include "support/fakesettingsstore.h"
+#include "platform/settingsstore.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+#include <utility>
+
+// Fakes of the operating system's services, which tests set up and look into.
+
+// An in-memory store. values holds what is stored, by "section/key"; what is set waits for a
+// commit, which can be made to fail.
+class FakeSettingsStore : public SettingsStore
+{
+public:
+    void reload() override { }
+    QString value(const QString &section, const QString &key,
+                  const QString &defaultValue) const override
+    {
+        const QString path = PendingValues::path(section, key);
+        return m_pending.text(path).value_or(values.value(path, defaultValue));
+    }
+    void setValue(const QString &section, const QString &key, const QString &value) override
+    {
+        m_pending.set(PendingValues::path(section, key), value);
+    }
+    void updateValue(const QString &section, const QString &key, Update update) override
+    {
+        m_pending.update(PendingValues::path(section, key), std::move(update));
+    }
+    bool commit() override
+    {
+        ++commits;
+        if (!commitSucceeds)
+            return false;
+        m_pending.apply(
+                [this](const QString &path) { return values.value(path); },
+                [this](const QString &path, const QString &value) { values.insert(path, value); });
+        m_pending.clear();
+        return true;
+    }
+    bool isUnreadable() const override { return unreadable; }
+    QString location() const override { return QStringLiteral("/fake/store.conf"); }
+    QString takeKeptCopy() override { return std::exchange(keptCopy, QString()); }
+
+    QMap<QString, QString> values;
+    bool commitSucceeds = true;
+    bool unreadable = false;
+    int commits = 0;
+    // Set to have the next takeKeptCopy() report a damaged store kept aside there.
+    QString keptCopy;
+
+private:
+    PendingValues m_pending;
+};
+
+// Records every box instead of showing it; questions take their answers from a queue.
+class FakeDialogs : public Dialogs
+{
+public:
+    struct Box
+    {
+        QString prompt;
+        QString title;
+    };
+
+    void showMessage(const QString &prompt, const QString &title) override
+    {
+        messages.append({ prompt, title });
+        if (onMessage)
+            onMessage();
+    }
+    QString askText(const QString &prompt, const QString &title) override
+    {
+        questions.append({ prompt, title });
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    // "prompt|title" of each message so far.
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const Box &box : messages)
+            texts << box.prompt + u'|' + box.title;
+        return texts;
+    }
+
+    // Answers for the next questions, in order; a question without one is cancelled.
+    QStringList answers;
+    QList<Box> messages;
+    QList<Box> questions;
+    // Called while each message is shown.
+    std::function<void()> onMessage;
+};
+
+// Records what would have been started. Outcomes wait until the test finishes them.
+class FakeLauncher : public Launcher
+{
+public:
+    void start(const QString &, const QStringList &, Outcome outcome) override
+    {
+        starts.append(std::move(outcome));
+    }
+    bool openUrl(const QUrl &url) override
+    {
+        openedUrls.append(url);
+        return openUrlSucceeds;
+    }
+    // Reports the outcome of the oldest start that has none yet.
+    void finishNext(bool succeeded) { starts.at(m_finished++)(succeeded); }
+
+    QList<Outcome> starts;
+    QList<QUrl> openedUrls;
+    bool openUrlSucceeds = true;
+
+private:
+    int m_finished = 0;
+};
+
+class FakeClipboard : public Clipboard
+{
+public:
+    void setText(const QString &newText) override { text = newText; }
+    QString text;
+};
+
+// A clock that stands still until a test moves it. Setting current alone steps the date and
+// time as a user or a time server would, without any time passing.
+class FakeClock : public Clock
+{
+public:
+    QDateTime now() const override { return current; }
+    qint64 elapsedMilliseconds() const override { return elapsed; }
+    void advance(int seconds)
+    {
+        current = current.addSecs(seconds);
+        elapsed += seconds * qint64(1000);
+    }
+
+    QDateTime current { QDate(2026, 12, 6), QTime(10, 0, 0) };
+    qint64 elapsed = 123456789;
+};
 
 // All services faked, for one test.
 struct FakePlatform

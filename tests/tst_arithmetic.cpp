@@ -1,7 +1,10 @@
+#include "app/total.h"
 #include "shutdown/schedule.h"
 
 #include <QTest>
 #include <limits>
+
+Q_DECLARE_METATYPE(RowEntry)
 
 namespace {
 
@@ -14,12 +17,17 @@ const int intMax = std::numeric_limits<int>::max();
 
 } // namespace
 
-// Schedules are set, told and fired by pure arithmetic on the clock's moments.
-class TestSchedule : public QObject
+// The pure arithmetic: the total and its text; schedules set, told and fired on the clock's
+// moments and on the time passed.
+class TestArithmetic : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void formatsSums_data();
+    void formatsSums();
+    void addsRows_data();
+    void addsRows();
     void starts_data();
     void starts();
     void ticks_data();
@@ -29,7 +37,61 @@ private:
     const QLocale m_locale { QLocale::Chinese, QLocale::China };
 };
 
-void TestSchedule::starts_data()
+void TestArithmetic::formatsSums_data()
+{
+    QTest::addColumn<double>("sum");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("negative zero") << -0.0 << "0";
+    QTest::newRow("four digits") << 1234.0 << "1,234";
+    QTest::newRow("fifteen digits") << 999999999999999.0 << "999,999,999,999,999";
+    QTest::newRow("10^15") << 1e15 << "数值过大";
+    QTest::newRow("rounds up to 10^15") << 999999999999999.9 << "数值过大";
+    QTest::newRow("not a number") << qQNaN() << "数值过大";
+    QTest::newRow("negative, three digits") << -150.0 << "-150";
+    QTest::newRow("binary fraction noise") << 0.1 * 3 << "0.3";
+    QTest::newRow("fifteen significant, four decimals") << 1234567.891234567 << "1,234,567.8912";
+    QTest::newRow("tiny") << 1e-7 << "0";
+    QTest::newRow("a ten-thousandth") << -0.00016 << "-0.0002";
+}
+
+void TestArithmetic::formatsSums()
+{
+    QFETCH(double, sum);
+    QFETCH(QString, caption);
+    QCOMPARE(formatTotal(sum), caption);
+}
+
+void TestArithmetic::addsRows_data()
+{
+    QTest::addColumn<QList<RowEntry>>("rows");
+    QTest::addColumn<QString>("caption");
+    using Rows = QList<RowEntry>;
+    QTest::newRow("empty quantity skips a bad price")
+            << Rows { { "", "abc" }, { "2", "3000" } } << "6,000";
+    QTest::newRow("several rows") << Rows { { "1", "3000" }, { "", "5" }, { "3", "80" } }
+                                  << "3,240";
+    QTest::newRow("first bad price named")
+            << Rows { { "1", "1" }, { "1", "abc" }, { "1", "x" } } << "第2行单价无效";
+    QTest::newRow("empty price") << Rows { { "1", "" } } << "第1行单价无效";
+    QTest::newRow("quantity too long") << Rows { { QString(400, u'9'), "1" } } << "数值过大";
+    QTest::newRow("zero times a quantity too long") << Rows { { QString(400, u'9'), "0" } } << "0";
+    QTest::newRow("tiny price times a quantity too long")
+            << Rows { { QString(400, u'9'), "1e-320" } } << "数值过大";
+    QTest::newRow("beyond a double, but cancelling")
+            << Rows { { "10", "1e308" }, { "10", "-1e308" }, { "1", "5" } } << "5";
+    // Stored prices read the same in every regional setting.
+    QTest::newRow("older grouped price") << Rows { { "2", "3,000" } } << "6,000";
+    QTest::newRow("decimal comma") << Rows { { "2", "2,5" } } << "第1行单价无效";
+}
+
+void TestArithmetic::addsRows()
+{
+    QFETCH(QList<RowEntry>, rows);
+    QFETCH(QString, caption);
+    QCOMPARE(totalCaption(rows), caption);
+}
+
+void TestArithmetic::starts_data()
 {
     QTest::addColumn<bool>("countdown");
     QTest::addColumn<QDateTime>("now");
@@ -89,7 +151,7 @@ void TestSchedule::starts_data()
             << true << at(6, 10) << E { "1", "-60", "" } << invalid << 0 << "";
 }
 
-void TestSchedule::starts()
+void TestArithmetic::starts()
 {
     QFETCH(bool, countdown);
     QFETCH(QDateTime, now);
@@ -115,7 +177,7 @@ void TestSchedule::starts()
     }
 }
 
-void TestSchedule::ticks_data()
+void TestArithmetic::ticks_data()
 {
     QTest::addColumn<int>("countdown");
     QTest::addColumn<int>("target");
@@ -156,7 +218,7 @@ void TestSchedule::ticks_data()
             << 86400 << 0 << at(6, 10) << 0 << false << 86400 << "24:0:0后关机";
 }
 
-void TestSchedule::ticks()
+void TestArithmetic::ticks()
 {
     QFETCH(int, countdown);
     QFETCH(int, target);
@@ -179,5 +241,5 @@ void TestSchedule::ticks()
     QCOMPARE(tick.systemTimeText, now.toString("系统时间：HH时mm分ss秒"));
 }
 
-QTEST_APPLESS_MAIN(TestSchedule)
-#include "tst_schedule.moc"
+QTEST_APPLESS_MAIN(TestArithmetic)
+#include "tst_arithmetic.moc"
