@@ -150,6 +150,9 @@ void TestMainWindow::keepsDigitsOnly_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("signs, separators, a letter") << "-1.5, 2/:a" << QString() << "152";
     QTest::newRow("full-width digits") << "１２" << QString() << "";
+    QTest::newRow("an Esc character clears") << "12\x1b"
+                                                "3"
+                                             << QString() << "3";
     QTest::newRow("pasted letters") << "2"
                                     << "12abc"
                                     << "2";

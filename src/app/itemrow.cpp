@@ -38,8 +38,7 @@ int captionRoom(const QPushButton *button)
 } // namespace
 
 ItemRow::ItemRow(int number, QWidget *parent)
-    : m_number(number)
-    , m_nameButton(new QPushButton(parent))
+    : m_nameButton(new QPushButton(parent))
     , m_priceLabel(new QLabel(parent))
     , m_editLink(new ClickableLabel(QStringLiteral("修改"), parent))
     , m_quantityBox(new QLineEdit(parent))

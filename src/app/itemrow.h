@@ -18,8 +18,6 @@ class ItemRow
 public:
     ItemRow(int number, QWidget *parent);
 
-    int number() const { return m_number; }
-
     QString name() const;
     void setName(const QString &name);
     QString price() const;
@@ -28,7 +26,6 @@ public:
     void clearQuantity();
 
     QPushButton *nameButton() const { return m_nameButton; }
-    QLabel *priceLabel() const { return m_priceLabel; }
     ClickableLabel *editLink() const { return m_editLink; }
     QLineEdit *quantityBox() const { return m_quantityBox; }
 
@@ -36,7 +33,6 @@ private:
     void showName();
     void showPrice();
 
-    int m_number;
     QString m_name;
     QString m_price;
     QFont m_nameFont;

@@ -138,7 +138,9 @@ void MainWindow::createWidgets()
                                  twipsRect(2040, 3960, 1335, 375), client);
     m_clearButton->setAccessibleDescription(QStringLiteral("清空所有数量"));
     connect(m_clearButton, &QPushButton::clicked, this, &MainWindow::clearQuantities);
-    // The clear button is the window's cancel button: Esc anywhere in the window clicks it.
+    // Esc arrives two ways. The Esc key anywhere in the window clicks the clear button, the
+    // window's cancel button, through the shortcut; an Esc character typed into a quantity box
+    // (from an input method or a remote keyboard, with no key of its own) only the filter sees.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, m_clearButton, &QPushButton::click);
     connect(keyFilter, &QuantityKeyFilter::clearRequested, this, &MainWindow::clearQuantities);

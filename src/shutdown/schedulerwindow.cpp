@@ -197,11 +197,6 @@ bool SchedulerWindow::isRunning() const
     return m_timer->isActive();
 }
 
-Schedule SchedulerWindow::schedule() const
-{
-    return m_schedule;
-}
-
 void SchedulerWindow::startClockTime()
 {
     const TimeEntries entries { m_clockEntries[0]->currentText(), m_clockEntries[1]->currentText(),

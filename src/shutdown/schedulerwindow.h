@@ -26,7 +26,6 @@ public:
 
     // A schedule is running.
     bool isRunning() const;
-    Schedule schedule() const;
 
 public Q_SLOTS:
     void startClockTime();

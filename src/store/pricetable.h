@@ -14,7 +14,6 @@ struct PriceEntry
     {
         return a.name == b.name && a.price == b.price;
     }
-    friend bool operator!=(const PriceEntry &a, const PriceEntry &b) { return !(a == b); }
 };
 
 constexpr int priceTableRows = 9;
