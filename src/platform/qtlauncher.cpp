@@ -42,10 +42,15 @@ void QtLauncher::start(const QString &program, const QStringList &arguments, Out
         if (outcome)
             outcome(succeeded);
     };
-    QObject::connect(process, &QProcess::errorOccurred, process, [process, report] {
-        if (process->state() == QProcess::NotRunning)
-            report(false);
-    });
+    // On Windows a program that cannot start is told from within start(): the outcome waits
+    // for the event loop, as every other outcome does.
+    QObject::connect(
+            process, &QProcess::errorOccurred, process,
+            [process, report] {
+                if (process->state() == QProcess::NotRunning)
+                    report(false);
+            },
+            Qt::QueuedConnection);
     QObject::connect(process, &QProcess::finished, process,
                      [report](int exitCode, QProcess::ExitStatus status) {
                          report(status == QProcess::NormalExit && exitCode == 0);
