@@ -74,8 +74,6 @@ void TestMainWindow::addsUpAtEachTick_data()
     QTest::newRow("one row") << chinese << L { "3000" } << L { "2" } << "6,000";
     QTest::newRow("a bad price counts once typed")
             << chinese << L { "3000", "not a price" } << L { "2", "1" } << "第2行单价无效";
-    QTest::newRow("a bad price without quantity")
-            << chinese << L { "3000", "not a price" } << L { "2", "" } << "6,000";
     // The same stored prices, "1,000" of an older version and "2.5", in every locale.
     QTest::newRow("older prices") << chinese << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
     QTest::newRow("older prices, German")
@@ -183,18 +181,14 @@ void TestMainWindow::editsAndClearsQuantities()
     for (Qt::Key key : { Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete, Qt::Key_Return })
         QTest::keyClick(box(1), key);
     QCOMPARE(box(1)->text(), "2");
-    // Esc from any box clears them all, as does the button.
-    for (int from : { 1, 9, 0 }) {
+    // Esc from a box clears them all, as does the button; the focus goes to the first box.
+    for (bool button : { false, true }) {
         for (int row = 1; row <= 9; ++row)
             QTest::keyClicks(box(row), QString::number(row));
-        if (from == 0) {
-            click(m_window, "Command1");
-        } else {
-            box(from)->setFocus();
-            QTest::keyClick(box(from), Qt::Key_Escape);
-        }
+        box(9)->setFocus();
+        button ? click(m_window, "Command1") : QTest::keyClick(box(9), Qt::Key_Escape);
         for (int row = 1; row <= 9; ++row)
-            QVERIFY2(box(row)->text().isEmpty(), qPrintable(QString("from %1").arg(from)));
+            QVERIFY(box(row)->text().isEmpty());
         QVERIFY(box(1)->hasFocus());
     }
 }
