@@ -66,9 +66,10 @@ private Q_SLOTS:
     void blocksBusAutolaunchOnlyWithoutBus_data()
     {
         QTest::addColumn<QByteArray>("userAddress"); // empty: not set
-        QTest::addColumn<int>("atBusPath"); // the type of file there, 0 for none
+        QTest::addColumn<int>("atBusPath"); // the type of file there, 0 for none, -1 for no folder
         QTest::addColumn<bool>("blocks");
         QTest::newRow("no bus anywhere") << QByteArray() << 0 << true;
+        QTest::newRow("no runtime folder") << QByteArray() << -1 << true;
         QTest::newRow("a file where the socket belongs") << QByteArray() << int(S_IFREG) << true;
         QTest::newRow("the user's bus socket") << QByteArray() << int(S_IFSOCK) << false;
         QTest::newRow("an address given") << QByteArray("unix:path=/somewhere/bus") << 0 << false;
@@ -83,8 +84,9 @@ private Q_SLOTS:
         QFETCH(bool, blocks);
         QTemporaryDir runtimeFolder;
         const QByteArray busPath = QFile::encodeName(runtimeFolder.filePath("bus"));
-        QVERIFY(atBusPath == 0 || ::mknod(busPath, mode_t(atBusPath) | 0600, 0) == 0);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
+        QVERIFY(atBusPath <= 0 || ::mknod(busPath, mode_t(atBusPath) | 0600, 0) == 0);
+        atBusPath < 0 ? qunsetenv("XDG_RUNTIME_DIR")
+                      : qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
         userAddress.isEmpty() ? qunsetenv(busAddress) : qputenv(busAddress, userAddress);
 
         BusAutolaunchBlocker blocker;
