@@ -81,8 +81,10 @@ private Q_SLOTS:
         SettingsValues read;
         QCOMPARE(readSettingsFile(text, read), readable);
         QCOMPARE(read, values);
+#ifndef Q_OS_WIN // where QSettings orders sections otherwise and ends lines with "\r\n"
         QCOMPARE(settingsFileText(values),
                  qsettingsText(values, m_folder.filePath(QTest::currentDataTag())));
+#endif
     }
 
     void findsTheConfigurationFolder()
@@ -100,7 +102,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("unreadable");
-        for (const char *kind : { "folder", "pipe", "beneath a file", "larger than any store" })
+        for (const char *kind : { "folder", "pipe", "beneath a file", "too large" })
             QTest::newRow(kind) << QString(kind) << true;
         for (const char *kind : { "locked elsewhere", "link into a read-only disk", "full disk",
                                   "damaged, full disk" })
@@ -116,43 +118,41 @@ private Q_SLOTS:
         const bool onDisk = kind.endsWith("disk");
         const bool locked = kind.startsWith("locked");
         QTemporaryDir folder;
-        // The small disk's folder, or the file the store is beneath.
-        const QString place = folder.filePath("place");
+        const QString diskOrFile = folder.filePath("place");
         const QString fileName =
-                (kind.contains("full") || kind.startsWith("beneath") ? place : folder.path())
+                (kind.contains("full") || kind.startsWith("beneath") ? diskOrFile : folder.path())
                 + "/store.conf";
         QVERIFY(kind != "folder" || QDir(folder.path()).mkdir("store.conf"));
-        QVERIFY(kind != "beneath a file" || writeFile(place, ""));
-        QVERIFY(!kind.startsWith("larger")
-                || writeFile(fileName, QByteArray(64 * 1024 * 1024 + 1, '\n')));
+        QVERIFY(kind != "beneath a file" || writeFile(diskOrFile, ""));
+        QVERIFY(kind != "too large" || writeFile(fileName, QByteArray(64 * 1024 * 1024 + 1, '\n')));
         if (locked)
             QVERIFY(writeFile(fileName + ".lock", "4242\nOrmek商人计算器\nanother-computer\n"));
 #ifdef Q_OS_UNIX
         // A small file system of its own, to fill or make read-only.
-        const QStringList tmpfs = { "-t", "tmpfs", "-o", "size=64k", "tmpfs", place };
-        if (onDisk && (!QDir().mkdir(place) || QProcess::execute("mount", tmpfs) != 0))
+        const QStringList tmpfs = { "-t", "tmpfs", "-o", "size=64k", "tmpfs", diskOrFile };
+        if (onDisk && (!QDir().mkdir(diskOrFile) || QProcess::execute("mount", tmpfs) != 0))
             QSKIP("cannot mount a small file system here (needs root)");
         auto unmount = qScopeGuard([&] {
             if (onDisk)
-                QProcess::execute("umount", { place });
+                QProcess::execute("umount", { diskOrFile });
         });
         QVERIFY(kind != "pipe" || QProcess::execute("mkfifo", { fileName }) == 0);
-        QVERIFY(!kind.startsWith("link") || QFile::link(place + "/store.conf", fileName));
+        QVERIFY(!kind.startsWith("link") || QFile::link(diskOrFile + "/store.conf", fileName));
         QVERIFY(!onDisk
                 || writeFile(fileName, kind.startsWith("damaged") ? QByteArray(8000, '?') : "x=1"));
 #else
-        if (!(kind == "folder" || locked || kind.startsWith("larger")))
+        if (!(kind == "folder" || locked || kind == "too large"))
             QSKIP("no pipes, links or small file systems here");
 #endif
-        QFile filler(place + "/filler");
+        QFile filler(diskOrFile + "/filler");
         if (kind.contains("full")) {
             // Full but for two pages: room for a lock file and a small file, no more.
             QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-            while (filler.write(QByteArray(1024, 'x')) == 1024) { }
+            filler.write(QByteArray(64 * 1024, 'x'));
             QVERIFY(filler.resize(filler.size() - 8192));
         }
         if (kind.contains("read-only"))
-            QCOMPARE(QProcess::execute("mount", { "-o", "remount,ro", place }), 0);
+            QCOMPARE(QProcess::execute("mount", { "-o", "remount,ro", diskOrFile }), 0);
         const auto state = [&] {
             return QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
                     << QString::number(QFileInfo(fileName).size())
