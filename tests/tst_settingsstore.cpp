@@ -154,7 +154,7 @@ private Q_SLOTS:
         if (kind.contains("read-only"))
             QCOMPARE(QProcess::execute("mount", { "-o", "remount,ro", diskOrFile }), 0);
         const auto state = [&] {
-            return QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+            return QFileInfo(fileName).dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
                     << QString::number(QFileInfo(fileName).size())
                     << (unreadable ? QByteArray() : contents(fileName));
         };
