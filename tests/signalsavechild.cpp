@@ -1,8 +1,5 @@
-// The program with the real platform, for tests that end it with a Unix signal. It starts
-// with the store in the configuration folder it is given through the environment, changes
-// the price of row 1 to its argument without saving, prints "ready" and runs. Once its event
-// loop has ended and the program is gone, it prints "ending" and waits for a line on its
-// input before it ends, so that a test can send another signal during the end.
+// The real program, for tst_unixsession: row 1's price set to argv[1] unsaved, "ready", the run;
+// once the program is gone, "ending" and a wait for the input to end, a time to send signals.
 
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
@@ -17,9 +14,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2)
-        return 2;
-
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
     int status = 0;
     {
         DesktopPlatform desktop;
@@ -29,16 +24,11 @@ int main(int argc, char *argv[])
                          &Program::saveAndQuit);
         QObject::connect(&program, &Program::endNow, &app, [] { QCoreApplication::exit(0); });
         program.start();
-
         program.mainWindow()->row(1).setPrice(QString::fromLocal8Bit(argv[1]));
         std::puts("ready");
-        std::fflush(stdout);
         status = app.exec();
     }
     std::puts("ending");
-    std::fflush(stdout);
-    char line[8];
-    if (!std::fgets(line, sizeof line, stdin))
-        return 3;
+    std::getchar();
     return status;
 }

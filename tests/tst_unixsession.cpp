@@ -1,0 +1,103 @@
+#include "platform/busautolaunchblocker.h"
+#include "platform/filesettingsstore.h"
+#include "support/guitest.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstring>
+#include <sys/stat.h>
+
+const char busAddress[] = "DBUS_SESSION_BUS_ADDRESS";
+
+// The program in a Unix session: ended by a signal, and started without a D-Bus session bus.
+class TestUnixSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void savesBeforeEnding_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        for (int signalNumber : { SIGTERM, SIGHUP, SIGINT })
+            QTest::newRow(strsignal(signalNumber)) << signalNumber;
+    }
+
+    // Ended by a signal after an unsaved change, the program saves it; the same signal again
+    // while it ends does not cut the end short.
+    void savesBeforeEnding()
+    {
+        QFETCH(int, signalNumber);
+        // Its store; and stand-ins first on PATH, so that no real shutdown command is reached.
+        QTemporaryDir folder;
+        const QString record = GuiTest::writeShutdownStandIns(folder.path());
+        QVERIFY(!record.isEmpty());
+        FileSettingsStore store(folder.filePath("Ormek商人计算器.conf"));
+        // Not a first run, which greets with a box.
+        store.setValue("使用次数", "N", "1");
+        QVERIFY(store.commit());
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", folder.path());
+        environment.insert("PATH", folder.path() + u':' + qEnvironmentVariable("PATH"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(SIGNAL_SAVE_CHILD, { "7777" });
+        QVERIFY(program.waitForReadyRead(20000));
+        QCOMPARE(program.readAllStandardOutput(), "ready\n");
+        QCOMPARE(::kill(program.processId(), signalNumber), 0);
+        QVERIFY(program.waitForReadyRead(20000));
+        QCOMPARE(program.readAllStandardOutput(), "ending\n");
+        QCOMPARE(::kill(program.processId(), signalNumber), 0);
+        program.closeWriteChannel();
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+
+        store.reload();
+        QCOMPARE(store.value("物品名称及价格储存", "b1", ""), "7777");
+        QCOMPARE(store.value("使用次数", "N", ""), "2");
+        QVERIFY(!QFile::exists(record));
+    }
+
+    void blocksBusAutolaunchOnlyWithoutBus_data()
+    {
+        QTest::addColumn<QByteArray>("userAddress"); // empty: not set
+        QTest::addColumn<int>("atBusPath"); // the type of file there, 0 for none, -1 for no folder
+        QTest::addColumn<bool>("blocks");
+        QTest::newRow("no bus anywhere") << QByteArray() << 0 << true;
+        QTest::newRow("no runtime folder") << QByteArray() << -1 << true;
+        QTest::newRow("a file where the socket belongs") << QByteArray() << int(S_IFREG) << true;
+        QTest::newRow("the user's bus socket") << QByteArray() << int(S_IFSOCK) << false;
+        QTest::newRow("an address given") << QByteArray("unix:path=/somewhere/bus") << 0 << false;
+    }
+
+    // Without a session bus, libdbus may not start one for the program, and the programs it
+    // starts get the environment it was given.
+    void blocksBusAutolaunchOnlyWithoutBus()
+    {
+        QFETCH(QByteArray, userAddress);
+        QFETCH(int, atBusPath);
+        QFETCH(bool, blocks);
+        QTemporaryDir runtimeFolder;
+        const QByteArray busPath = QFile::encodeName(runtimeFolder.filePath("bus"));
+        QVERIFY(atBusPath <= 0 || ::mknod(busPath, mode_t(atBusPath) | 0600, 0) == 0);
+        atBusPath < 0 ? qunsetenv("XDG_RUNTIME_DIR")
+                      : qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
+        userAddress.isEmpty() ? qunsetenv(busAddress) : qputenv(busAddress, userAddress);
+
+        BusAutolaunchBlocker blocker;
+        // libdbus only autolaunches when the address is not set at all.
+        const QByteArray whileStarting = qgetenv(busAddress);
+        QCOMPARE(!whileStarting.isEmpty() && whileStarting != userAddress, blocks);
+        blocker.restoreEnvironment();
+        QCOMPARE(qEnvironmentVariableIsSet(busAddress), !userAddress.isEmpty());
+        QCOMPARE(qgetenv(busAddress), userAddress);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUnixSession)
+#include "tst_unixsession.moc"
