@@ -21,247 +21,236 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_fakes = new FakePlatform;
+        m_window = new MainWindow(m_fakes->platform);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+    }
 
-    void addsUpAtEachTick_data();
-    void addsUpAtEachTick();
-    void showsTheClock_data();
-    void showsTheClock();
-    void tabsThroughQuantitiesThenButtons();
-    void keepsDigitsOnly_data();
-    void keepsDigitsOnly();
-    void editsAndClearsQuantities();
-    void editsNameAndPrice();
-    void showsLongNamesAndPrices_data();
-    void showsLongNamesAndPrices();
+    void cleanup()
+    {
+        delete m_window;
+        delete m_fakes;
+    }
+
+    void addsUpAtEachTick_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("prices");
+        QTest::addColumn<QStringList>("quantities");
+        QTest::addColumn<QString>("total");
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        using L = QStringList;
+        QTest::newRow("one row") << chinese << L { "3000" } << L { "2" } << "6,000";
+        QTest::newRow("a bad price counts once typed")
+                << chinese << L { "3000", "not a price" } << L { "2", "1" } << "第2行单价无效";
+        // The same stored prices, "1,000" of an older version and "2.5", in every locale.
+        QTest::newRow("older prices")
+                << chinese << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
+        QTest::newRow("older prices, German")
+                << german << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
+        QTest::newRow("long total shows whole")
+                << chinese << L { "999999999999" } << L { "999" } << "998,999,999,999,001";
+    }
+
+    // Typed quantities count at the total timer's next tick, not before.
+    void addsUpAtEachTick()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, prices);
+        QFETCH(QStringList, quantities);
+        QFETCH(QString, total);
+        QLocale::setDefault(locale);
+        auto restoreLocale =
+                qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); });
+        QCOMPARE(child<QTimer>(m_window, "Timer1")->interval(), 500);
+        for (int row = 1; row <= prices.size(); ++row) {
+            m_window->row(row).setPrice(prices.at(row - 1));
+            QTest::keyClicks(box(row), quantities.at(row - 1));
+        }
+        QCOMPARE(label("zj")->text(), "0");
+        tick("Timer1");
+        QCOMPARE(label("zj")->text(), total);
+        QVERIFY(label("zj")->fontMetrics().horizontalAdvance(total) <= label("zj")->width());
+        QTest::keyClick(box(1), Qt::Key_Escape);
+        tick("Timer1");
+        QCOMPARE(label("zj")->text(), "0");
+    }
+
+    void showsTheClock_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("evening") << QTime(21, 5, 9) << "系统时间：2026/12/6 21:05:09";
+        QTest::newRow("midnight: the date alone") << QTime(0, 0) << "系统时间：2026/12/6";
+        QTest::newRow("half past midnight") << QTime(0, 30) << "系统时间：2026/12/6 00:30:00";
+        QTest::newRow("noon") << QTime(12, 0) << "系统时间：2026/12/6 12:00:00";
+    }
+
+    void showsTheClock()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, shown);
+        QCOMPARE(child<QTimer>(m_window, "Timer2")->interval(), 1000);
+        m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), time);
+        tick("Timer2");
+        QCOMPARE(label("Label6")->text(), shown);
+    }
+
+    void tabsThroughQuantitiesThenButtons()
+    {
+        QStringList order;
+        for (int i = 0; i < 11; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order,
+                 QStringList({ "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7",
+                               "Text8", "Text9", "Command1", "Command2" }));
+        // A screen reader tells what the buttons do, beyond their captions.
+        for (const char *name : { "Command1", "Command2" })
+            QVERIFY(!child(m_window, name)->accessibleDescription().isEmpty());
+    }
+
+    void keepsDigitsOnly_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("signs, separators, a letter") << "-1.5, 2/:a" << QString() << "152";
+        QTest::newRow("full-width digits") << "１２" << QString() << "";
+        QTest::newRow("an Esc character clears") << "12\x1b"
+                                                    "3"
+                                                 << QString() << "3";
+        QTest::newRow("pasted letters") << "2"
+                                        << "12abc"
+                                        << "2";
+        QTest::newRow("pasted full-width digits") << "2"
+                                                  << "１２"
+                                                  << "2";
+        QTest::newRow("pasted digits") << "2"
+                                       << "340"
+                                       << "2340";
+    }
+
+    void keepsDigitsOnly()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        GuiTest::typeText(box(4), typed);
+        if (!pasted.isNull()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            box(4)->paste();
+        }
+        QCOMPARE(box(4)->text(), shown);
+    }
+
+    void editsAndClearsQuantities()
+    {
+        QTest::keyClicks(box(1), "123");
+        for (Qt::Key key : { Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete, Qt::Key_Return })
+            QTest::keyClick(box(1), key);
+        QCOMPARE(box(1)->text(), "2");
+        // Esc from a box clears them all, as does the button; the focus goes to the first box.
+        for (bool button : { false, true }) {
+            for (int row = 1; row <= 9; ++row)
+                QTest::keyClicks(box(row), QString::number(row));
+            box(9)->setFocus();
+            button ? click(m_window, "Command1") : QTest::keyClick(box(9), Qt::Key_Escape);
+            for (int row = 1; row <= 9; ++row)
+                QVERIFY(box(row)->text().isEmpty());
+            QVERIFY(box(1)->hasFocus());
+        }
+    }
+
+    void editsNameAndPrice()
+    {
+        m_window->setPriceTable(defaultPriceTable());
+        QSignalSpy edits(m_window, &MainWindow::priceTableEdited);
+        // Cancelled boxes change nothing, and the right button asks nothing.
+        click(m_window, "btn4");
+        click(m_window, "s4");
+        QTest::mouseClick(child(m_window, "s4"), Qt::RightButton);
+        QCOMPARE(m_fakes->dialogs.questions.size(), 2);
+        QCOMPARE(edits.size(), 0);
+        QVERIFY(m_window->priceTable() == defaultPriceTable());
+
+        m_fakes->dialogs.answers = { "A&B", " 30 " };
+        click(m_window, "btn4");
+        click(m_window, "s4");
+        QCOMPARE(m_window->row(4).name(), "A&B");
+        QCOMPARE(m_window->row(4).price(), "30");
+        // Doubled on the button so that it draws one '&' and makes no shortcut.
+        QCOMPARE(child<QPushButton>(m_window, "btn4")->text(), "A&&B");
+        const QList<FakeDialogs::Box> &asked = m_fakes->dialogs.questions;
+        QCOMPARE(asked.at(3).prompt + asked.at(3).title, "请输入[A&B]的单价：设置物品单价");
+        QCOMPARE(edits.size(), 2);
+        QVERIFY(m_fakes->dialogs.messages.isEmpty());
+    }
+
+    void showsLongNamesAndPrices_data()
+    {
+        QTest::addColumn<bool>("isName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("elided");
+        QTest::newRow("seven-digit price") << false << QStringLiteral("1234567") << false;
+        QTest::newRow("forty-digit price")
+                << false << QStringLiteral("1234567890").repeated(4) << true;
+        QTest::newRow("name with markup and '&'")
+                << true << QStringLiteral("<b>A&B</b> 灵魂灾难灵魂灾难") << true;
+        QTest::newRow("name from a damaged store")
+                << true << QString(2000000, QChar(0x9B54)) << true;
+    }
+
+    void showsLongNamesAndPrices()
+    {
+        QFETCH(bool, isName);
+        QFETCH(QString, text);
+        QFETCH(bool, elided);
+        if (!elided && !GuiTest::hasSongFont())
+            QSKIP("only a Song font's narrow digits fit whole here");
+        auto *button = child<QPushButton>(m_window, "btn5");
+        QLabel *price = label("l5");
+        QWidget *shownIn = isName ? static_cast<QWidget *>(button) : price;
+        isName ? m_window->row(5).setName(text) : m_window->row(5).setPrice(text);
+        QCOMPARE(isName ? m_window->row(5).name() : m_window->row(5).price(), text);
+        const QString shown = isName ? button->text().replace("&&", "&") : price->text();
+        // Within the button, or clear of the name button that the price label overlaps.
+        const int room =
+                isName ? button->width() : price->geometry().right() - button->geometry().right();
+        QVERIFY(QFontMetrics(shownIn->font()).horizontalAdvance(shown) <= room);
+        if (isName) {
+            QVERIFY(text.startsWith(button->accessibleName().left(50)));
+            QVERIFY(button->accessibleName().size() >= qMin(text.size(), 50));
+            QVERIFY(button->accessibleName().size() < 1000);
+        }
+        QCOMPARE(shown != text, elided);
+        if (!elided)
+            return;
+        // Its two ends, and the whole text as written (or as much as anyone reads) in the tooltip.
+        const qsizetype cut = shown.indexOf(QChar(0x2026));
+        QVERIFY(cut > 0 && text.startsWith(shown.left(cut)) && text.endsWith(shown.mid(cut + 1)));
+        const QString toolTip = QTextDocumentFragment::fromHtml(shownIn->toolTip()).toPlainText();
+        QVERIFY(toolTip.contains(text.left(50)) && toolTip.size() < 1000);
+        QVERIFY(!isName || toolTip.contains("点击设置物品名"));
+    }
 
 private:
     QLineEdit *box(int row) const
     {
         return child<QLineEdit>(m_window, "Text" + QString::number(row));
     }
+
     QLabel *label(const char *name) const { return child<QLabel>(m_window, name); }
     void tick(const char *timer) { GuiTest::fireTimer(m_window, timer); }
 
     FakePlatform *m_fakes = nullptr;
     MainWindow *m_window = nullptr;
 };
-
-void TestMainWindow::init()
-{
-    m_fakes = new FakePlatform;
-    m_window = new MainWindow(m_fakes->platform);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-}
-
-void TestMainWindow::cleanup()
-{
-    delete m_window;
-    delete m_fakes;
-}
-
-void TestMainWindow::addsUpAtEachTick_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QStringList>("prices");
-    QTest::addColumn<QStringList>("quantities");
-    QTest::addColumn<QString>("total");
-    const QLocale chinese(QLocale::Chinese, QLocale::China);
-    const QLocale german(QLocale::German, QLocale::Germany);
-    using L = QStringList;
-    QTest::newRow("one row") << chinese << L { "3000" } << L { "2" } << "6,000";
-    QTest::newRow("a bad price counts once typed")
-            << chinese << L { "3000", "not a price" } << L { "2", "1" } << "第2行单价无效";
-    // The same stored prices, "1,000" of an older version and "2.5", in every locale.
-    QTest::newRow("older prices") << chinese << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
-    QTest::newRow("older prices, German")
-            << german << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
-    QTest::newRow("long total shows whole")
-            << chinese << L { "999999999999" } << L { "999" } << "998,999,999,999,001";
-}
-
-// Typed quantities count at the total timer's next tick, not before.
-void TestMainWindow::addsUpAtEachTick()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(QStringList, prices);
-    QFETCH(QStringList, quantities);
-    QFETCH(QString, total);
-    QLocale::setDefault(locale);
-    auto restoreLocale =
-            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); });
-    QCOMPARE(child<QTimer>(m_window, "Timer1")->interval(), 500);
-    for (int row = 1; row <= prices.size(); ++row) {
-        m_window->row(row).setPrice(prices.at(row - 1));
-        QTest::keyClicks(box(row), quantities.at(row - 1));
-    }
-    QCOMPARE(label("zj")->text(), "0");
-    tick("Timer1");
-    QCOMPARE(label("zj")->text(), total);
-    QVERIFY(label("zj")->fontMetrics().horizontalAdvance(total) <= label("zj")->width());
-    QTest::keyClick(box(1), Qt::Key_Escape);
-    tick("Timer1");
-    QCOMPARE(label("zj")->text(), "0");
-}
-
-void TestMainWindow::showsTheClock_data()
-{
-    QTest::addColumn<QTime>("time");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("evening") << QTime(21, 5, 9) << "系统时间：2026/12/6 21:05:09";
-    QTest::newRow("midnight: the date alone") << QTime(0, 0) << "系统时间：2026/12/6";
-    QTest::newRow("half past midnight") << QTime(0, 30) << "系统时间：2026/12/6 00:30:00";
-    QTest::newRow("noon") << QTime(12, 0) << "系统时间：2026/12/6 12:00:00";
-}
-
-void TestMainWindow::showsTheClock()
-{
-    QFETCH(QTime, time);
-    QFETCH(QString, shown);
-    QCOMPARE(child<QTimer>(m_window, "Timer2")->interval(), 1000);
-    m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), time);
-    tick("Timer2");
-    QCOMPARE(label("Label6")->text(), shown);
-}
-
-void TestMainWindow::tabsThroughQuantitiesThenButtons()
-{
-    QStringList order;
-    for (int i = 0; i < 11; ++i) {
-        order << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    QCOMPARE(order,
-             QStringList({ "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8",
-                           "Text9", "Command1", "Command2" }));
-    // A screen reader tells what the buttons do, beyond their captions.
-    for (const char *name : { "Command1", "Command2" })
-        QVERIFY(!child(m_window, name)->accessibleDescription().isEmpty());
-}
-
-void TestMainWindow::keepsDigitsOnly_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("signs, separators, a letter") << "-1.5, 2/:a" << QString() << "152";
-    QTest::newRow("full-width digits") << "１２" << QString() << "";
-    QTest::newRow("an Esc character clears") << "12\x1b"
-                                                "3"
-                                             << QString() << "3";
-    QTest::newRow("pasted letters") << "2"
-                                    << "12abc"
-                                    << "2";
-    QTest::newRow("pasted full-width digits") << "2"
-                                              << "１２"
-                                              << "2";
-    QTest::newRow("pasted digits") << "2"
-                                   << "340"
-                                   << "2340";
-}
-
-void TestMainWindow::keepsDigitsOnly()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, pasted);
-    QFETCH(QString, shown);
-    GuiTest::typeText(box(4), typed);
-    if (!pasted.isNull()) {
-        QGuiApplication::clipboard()->setText(pasted);
-        box(4)->paste();
-    }
-    QCOMPARE(box(4)->text(), shown);
-}
-
-void TestMainWindow::editsAndClearsQuantities()
-{
-    QTest::keyClicks(box(1), "123");
-    for (Qt::Key key : { Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete, Qt::Key_Return })
-        QTest::keyClick(box(1), key);
-    QCOMPARE(box(1)->text(), "2");
-    // Esc from a box clears them all, as does the button; the focus goes to the first box.
-    for (bool button : { false, true }) {
-        for (int row = 1; row <= 9; ++row)
-            QTest::keyClicks(box(row), QString::number(row));
-        box(9)->setFocus();
-        button ? click(m_window, "Command1") : QTest::keyClick(box(9), Qt::Key_Escape);
-        for (int row = 1; row <= 9; ++row)
-            QVERIFY(box(row)->text().isEmpty());
-        QVERIFY(box(1)->hasFocus());
-    }
-}
-
-void TestMainWindow::editsNameAndPrice()
-{
-    m_window->setPriceTable(defaultPriceTable());
-    QSignalSpy edits(m_window, &MainWindow::priceTableEdited);
-    // Cancelled boxes change nothing, and the right button asks nothing.
-    click(m_window, "btn4");
-    click(m_window, "s4");
-    QTest::mouseClick(child(m_window, "s4"), Qt::RightButton);
-    QCOMPARE(m_fakes->dialogs.questions.size(), 2);
-    QCOMPARE(edits.size(), 0);
-    QVERIFY(m_window->priceTable() == defaultPriceTable());
-
-    m_fakes->dialogs.answers = { "A&B", " 30 " };
-    click(m_window, "btn4");
-    click(m_window, "s4");
-    QCOMPARE(m_window->row(4).name(), "A&B");
-    QCOMPARE(m_window->row(4).price(), "30");
-    // Doubled on the button so that it draws one '&' and makes no shortcut.
-    QCOMPARE(child<QPushButton>(m_window, "btn4")->text(), "A&&B");
-    const QList<FakeDialogs::Box> &asked = m_fakes->dialogs.questions;
-    QCOMPARE(asked.at(3).prompt + asked.at(3).title, "请输入[A&B]的单价：设置物品单价");
-    QCOMPARE(edits.size(), 2);
-    QVERIFY(m_fakes->dialogs.messages.isEmpty());
-}
-
-void TestMainWindow::showsLongNamesAndPrices_data()
-{
-    QTest::addColumn<bool>("isName");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("elided");
-    QTest::newRow("seven-digit price") << false << QStringLiteral("1234567") << false;
-    QTest::newRow("forty-digit price") << false << QStringLiteral("1234567890").repeated(4) << true;
-    QTest::newRow("name with markup and '&'")
-            << true << QStringLiteral("<b>A&B</b> 灵魂灾难灵魂灾难") << true;
-    QTest::newRow("name from a damaged store") << true << QString(2000000, QChar(0x9B54)) << true;
-}
-
-void TestMainWindow::showsLongNamesAndPrices()
-{
-    QFETCH(bool, isName);
-    QFETCH(QString, text);
-    QFETCH(bool, elided);
-    if (!elided && !GuiTest::hasSongFont())
-        QSKIP("only a Song font's narrow digits fit whole here");
-    auto *button = child<QPushButton>(m_window, "btn5");
-    QLabel *price = label("l5");
-    QWidget *shownIn = isName ? static_cast<QWidget *>(button) : price;
-    isName ? m_window->row(5).setName(text) : m_window->row(5).setPrice(text);
-    QCOMPARE(isName ? m_window->row(5).name() : m_window->row(5).price(), text);
-    const QString shown = isName ? button->text().replace("&&", "&") : price->text();
-    // Within the button, or clear of the name button that the price label overlaps.
-    const int room =
-            isName ? button->width() : price->geometry().right() - button->geometry().right();
-    QVERIFY(QFontMetrics(shownIn->font()).horizontalAdvance(shown) <= room);
-    if (isName) {
-        QVERIFY(text.startsWith(button->accessibleName().left(50)));
-        QVERIFY(button->accessibleName().size() >= qMin(text.size(), 50));
-        QVERIFY(button->accessibleName().size() < 1000);
-    }
-    QCOMPARE(shown != text, elided);
-    if (!elided)
-        return;
-    // Its two ends, and the whole text as written (or as much as anyone reads) in the tooltip.
-    const qsizetype cut = shown.indexOf(QChar(0x2026));
-    QVERIFY(cut > 0 && text.startsWith(shown.left(cut)) && text.endsWith(shown.mid(cut + 1)));
-    const QString toolTip = QTextDocumentFragment::fromHtml(shownIn->toolTip()).toPlainText();
-    QVERIFY(toolTip.contains(text.left(50)) && toolTip.size() < 1000);
-    QVERIFY(!isName || toolTip.contains("点击设置物品名"));
-}
 
 ORMEK_GUI_TEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

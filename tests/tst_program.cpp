@@ -41,422 +41,404 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_fakes = new FakePlatform;
+        // Past the first run: no welcome among the messages.
+        m_fakes->store.values.insert("使用次数/N", "1");
+        startProgram();
+    }
 
-    void opensHelpOnce();
-    void firesOnceAtOrPastTheTarget();
-    void namesEveryEntryApart();
-    void countsDownToTheCommand();
-    void savesWhatWasNotSaved_data();
-    void savesWhatWasNotSaved();
-    void endsWhenNothingIsVisibleOrBusy();
-    void endsWhenAskedWhileGreeting();
-    void runsTheRealCommandFromPath_data();
-    void runsTheRealCommandFromPath();
-    void usesTheRealBoxesAndClipboard();
+    void cleanup()
+    {
+        endProgram();
+        settle();
+        delete m_fakes;
+    }
+
+    // The help window exists once; "关闭" hides it and the frame's close discards it, and either
+    // way its text shows once. Its buttons copy and open the address.
+    void opensHelpOnce()
+    {
+        MainWindow *main = m_program->mainWindow();
+        const QString text = helpText(downloadAddress());
+        auto shownText = [this] {
+            return child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1")->toPlainText();
+        };
+        child<QAction>(main, "halp")->trigger();
+        HelpWindow *help = m_program->helpWindow();
+        click(help, "Command1");
+        QVERIFY(!help->isVisible());
+        child<QAction>(main, "halp")->trigger();
+        QCOMPARE(m_program->helpWindow(), help);
+        QCOMPARE(shownText(), text);
+
+        click(help, "Command2");
+        QCOMPARE(m_fakes->clipboard.text, downloadAddress());
+        auto *link = child<QLabel>(help, "Label9");
+        QTest::mouseClick(link, Qt::LeftButton);
+        m_fakes->launcher.openUrlSucceeds = false;
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(m_fakes->launcher.openedUrls, QList<QUrl>(2, QUrl(downloadAddress())));
+        QCOMPARE(m_fakes->dialogs.messageTexts(),
+                 QStringList({ "复制成功！|复制", "无法打开浏览器！|提示" }));
+
+        help->close();
+        settle();
+        QVERIFY(!m_program->helpWindow());
+        child<QAction>(main, "halp")->trigger();
+        QCOMPARE(shownText(), text);
+    }
+
+    void firesOnceAtOrPastTheTarget()
+    {
+        m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(22, 0));
+        QSignalSpy due(scheduler(), &SchedulerWindow::scheduleDue);
+        typeInto("Combo1", "01");
+        click(scheduler(), "Command1");
+        QCOMPARE(line("Label7"), "关机时间：01时00分00秒");
+        tick(1);
+        QCOMPARE(line("Label10"), "系统时间：22时00分01秒");
+        QCOMPARE(line("Label9"), "距离关机时间秒数：10799秒");
+        QCOMPARE(line("Label8"), "距离关机时间还剩：2小时59分59秒");
+        QCOMPARE(scheduler()->windowTitle(), "2:59:59后关机");
+        // A countdown refused leaves the schedule running, and its entries for correcting.
+        click(scheduler(), "Command2");
+        typeInto("Text2", "abc");
+        click(scheduler(), "Command2");
+        QCOMPARE(m_fakes->dialogs.messageTexts(),
+                 QStringList({ "请输入倒计时！|提示", "请输入有效的时间！|提示" }));
+        QCOMPARE(child<QLineEdit>(scheduler(), "Text2")->text(), "abc");
+        QCOMPARE(line("Label7"), "关机时间：01时00分00秒");
+        typeInto("Text2", "");
+
+        // Put away, it goes on across midnight; a busy machine's tick comes a minute late.
+        SchedulerWindow *hidden = scheduler();
+        click(hidden, "Command3");
+        m_fakes->clock.advance(10799 - 1);
+        GuiTest::fireTimer(hidden);
+        QCOMPARE(due.size(), 0);
+        m_fakes->clock.advance(60);
+        GuiTest::fireTimer(hidden);
+        GuiTest::fireTimer(hidden);
+        QCOMPARE(due.size(), 1);
+        QVERIFY(!hidden->isRunning());
+
+        // A countdown follows the time that passes, whatever the clock is set to.
+        typeInto("Text3", "20");
+        click(scheduler(), "Command2");
+        m_fakes->clock.current = m_fakes->clock.current.addSecs(-3600);
+        tick(19);
+        QCOMPARE(line("Label9"), "距离关机时间秒数：1秒");
+        tick(1);
+        QCOMPARE(due.size(), 2);
+
+        // The frame's close ends a schedule.
+        typeInto("Text3", "30");
+        click(scheduler(), "Command2");
+        scheduler()->close();
+        QVERIFY(!hidden->isRunning());
+    }
+
+    // Screen readers tell the six boxes apart by name. A combo box is read through its typing
+    // field, on Windows by its own name.
+    void namesEveryEntryApart()
+    {
+        QStringList names;
+        for (const char *entry : { "Combo1", "Combo2", "Combo3", "Text1", "Text2", "Text3" }) {
+            QWidget *box = child(scheduler(), entry);
+            if (auto *combo = qobject_cast<QComboBox *>(box)) {
+                QCOMPARE(combo->accessibleName(), combo->lineEdit()->accessibleName());
+                box = combo->lineEdit();
+            }
+            const QString name =
+                    QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && !names.contains(name), entry);
+            names << name;
+        }
+    }
+
+    // Ten seconds, each told, then the command; "立即关机" tries again after a failure. Neither a
+    // cancel, which hides both windows, nor the frame's close, which discards the final one, starts
+    // it, and the next schedule counts afresh.
+    void countsDownToTheCommand()
+    {
+        CountdownWindow *countdown = triggerSchedule();
+        auto message = [&countdown] {
+            return child<QLabel>(countdown, "Label1")->text();
+        };
+        auto position = [&countdown] {
+            return child<QProgressBar>(countdown, "ProgressBar1")->value();
+        };
+        QCOMPARE(m_countdownInterval, 1000);
+        // Enter or Space cancels rather than shuts down.
+        countdown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(countdown));
+        QCOMPARE(QApplication::focusWidget()->objectName(), "Command2");
+        for (int i = 0; i < 4; ++i)
+            GuiTest::fireTimer(countdown);
+        QCOMPARE(message(), "您设置的时间已到,计算机将于6秒后关闭");
+        click(countdown, "Command2");
+        QVERIFY(!countdown->isVisible());
+        QVERIFY(!m_program->schedulerWindow()->isVisible());
+
+        QCOMPARE(triggerSchedule(), countdown);
+        QCOMPARE(position(), 0);
+        QVERIFY(message().isEmpty());
+        GuiTest::fireTimer(countdown);
+        countdown->close();
+        settle();
+        QVERIFY(!m_program->countdownWindow());
+
+        countdown = triggerSchedule();
+        QCOMPARE(position(), 0);
+        for (int i = 0; i < 10; ++i)
+            GuiTest::fireTimer(countdown);
+        QCOMPARE(position(), 10);
+        QCOMPARE(message(), "计算机正在关闭！");
+        QVERIFY(!countdown->isRunning());
+        QCOMPARE(m_fakes->launcher.starts.size(), 1);
+        m_fakes->launcher.finishNext(false);
+        QCOMPARE(message(), "关机失败！");
+        QCOMPARE(m_fakes->dialogs.messageTexts(), QStringList { "关机命令执行失败！|关机" });
+        click(countdown, "Command1");
+        QCOMPARE(message(), "计算机正在关闭！");
+        // An outcome that comes after the window is gone is still told.
+        countdown->close();
+        settle();
+        m_fakes->launcher.finishNext(false);
+        QCOMPARE(m_fakes->dialogs.messages.size(), 2);
+    }
+
+    void savesWhatWasNotSaved_data()
+    {
+        QTest::addColumn<bool>("sessionEnds");
+        QTest::newRow("before the shutdown command") << false;
+        QTest::newRow("when the desktop session ends") << true;
+    }
+
+    void savesWhatWasNotSaved()
+    {
+        QFETCH(bool, sessionEnds);
+        // A change the program has not saved yet, as when a store write failed.
+        m_program->mainWindow()->row(1).setPrice("123");
+        if (sessionEnds) {
+            // What the platform does when the user logs off or the computer shuts down.
+            QGuiApplicationPrivate::instance()->commitData();
+        } else {
+            click(triggerSchedule(), "Command1");
+            QCOMPARE(m_fakes->launcher.starts.size(), 1);
+        }
+        QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b1"), "123");
+    }
+
+    // After the main window, the run lasts while a window is visible or a schedule runs.
+    void endsWhenNothingIsVisibleOrBusy()
+    {
+        MainWindow *main = m_program->mainWindow();
+        Q_EMIT main->helpRequested();
+        m_program->helpWindow()->hide();
+        Q_EMIT main->viewPresetRequested(2);
+        PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+        preview->hide();
+        typeInto("Text3", "30");
+        click(scheduler(), "Command2");
+        SchedulerWindow *hidden = scheduler();
+        click(hidden, "Command3");
+        main->close();
+        settle();
+        QVERIFY(!m_program->mainWindow());
+        QCOMPARE(m_finished->size(), 0);
+
+        // The hidden schedule still fires; its final count keeps the run going, and closing it
+        // starts nothing.
+        m_fakes->clock.advance(30);
+        GuiTest::fireTimer(hidden);
+        m_program->helpWindow()->show();
+        m_program->helpWindow()->hide();
+        settle();
+        QCOMPARE(m_finished->size(), 0);
+        QVERIFY(m_program->countdownWindow()->isVisible());
+        preview->show();
+        m_program->countdownWindow()->close();
+        settle();
+        QCOMPARE(m_finished->size(), 0);
+
+        // With the main window gone the preview's button loads nothing; hiding it ends the run.
+        click(preview, "Command1");
+        settle();
+        QCOMPARE(m_finished->size(), 1);
+        QVERIFY(m_fakes->launcher.starts.isEmpty());
+
+        // The main window alone: its close ends the run.
+        startProgram();
+        m_program->mainWindow()->close();
+        settle();
+        QCOMPARE(m_finished->size(), 1);
+    }
+
+    void endsWhenAskedWhileGreeting()
+    {
+        endProgram();
+        // As by a Unix signal, while it shows its first box.
+        FakePlatform fakes;
+        Program program(fakes.platform);
+        fakes.dialogs.onMessage = [&program] {
+            program.saveAndQuit();
+        };
+        QSignalSpy ends(&program, &Program::endNow);
+        program.start();
+        // The greeting's own loop ends at once, the main loop as soon as it runs.
+        QCOMPARE(ends.size(), 1);
+        QTRY_COMPARE(ends.size(), 2);
+    }
+
+    void runsTheRealCommandFromPath_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("shuts down") << 0;
+        QTest::newRow("fails") << 1;
+        QTest::newRow("not on PATH") << -1;
+        QTest::newRow("cannot be started") << -2;
+    }
+
+    // Through the real launcher. Stand-ins named like the shutdown programs are the only programs
+    // on PATH, and they only record how they were called.
+    void runsTheRealCommandFromPath()
+    {
+        QFETCH(int, exitCode);
+        QTemporaryDir standIns;
+        const QString record = exitCode == -1
+                ? standIns.filePath("started")
+                : GuiTest::writeShutdownStandIns(standIns.path(), exitCode);
+        for (const QString &name : QDir(standIns.path()).entryList({ "shutdown*", "systemctl*" })) {
+            // Executable, but not a program.
+            QFile file(standIns.filePath(name));
+            QVERIFY(exitCode != -2
+                    || (file.open(QIODevice::WriteOnly) && file.write("not a program")));
+        }
+        const QByteArray savedPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(QDir::toNativeSeparators(standIns.path())));
+        auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
+
+        const ShutdownCommand command = shutdownCommand();
+        std::optional<bool> succeeded;
+        QtLauncher().start(command.program, command.arguments, [&](bool ok) { succeeded = ok; });
+        // Told later, on the event loop.
+        QVERIFY(!succeeded);
+        QTRY_VERIFY(succeeded);
+        QCOMPARE(*succeeded, exitCode == 0);
+        QFile recorded(record);
+        QCOMPARE(recorded.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(recorded.readAll())
+                                                    : QString(),
+                 exitCode >= 0 ? command.program + u' ' + command.arguments.join(u' ') + u'\n'
+                               : QString());
+    }
+
+    // The desktop's own boxes and clipboard, answered and looked at as a user would.
+    void usesTheRealBoxesAndClipboard()
+    {
+        QtDialogs dialogs;
+        QStringList seen;
+        GuiTest::answerModalBox([&seen](QWidget *box) {
+            seen << box->windowTitle();
+            GuiTest::typeText(box->findChild<QLineEdit *>(), "名 <b>");
+            QTest::keyClick(box->findChild<QLineEdit *>(), Qt::Key_Return);
+        });
+        QCOMPARE(dialogs.askText("请输入[<b>]的单价：", "设置"), "名 <b>");
+        GuiTest::answerModalBox([](QWidget *box) {
+            GuiTest::typeText(box->findChild<QLineEdit *>(), "x");
+            for (QPushButton *button : box->findChildren<QPushButton *>()) {
+                if (button->text() == "取消")
+                    button->click();
+            }
+        });
+        QCOMPARE(dialogs.askText("请输入物品名：", "设置"), QString());
+        GuiTest::answerModalBox([&seen](QWidget *box) {
+            auto *message = qobject_cast<QMessageBox *>(box);
+            seen << message->text() << message->windowTitle();
+            seen << QString::number(message->textFormat()) << QString::number(message->icon());
+            for (QAbstractButton *button : message->buttons())
+                seen << button->text();
+            message->buttons().constFirst()->click();
+        });
+        dialogs.showMessage("<b>保存失败！</b>", "保存");
+        QCOMPARE(seen, QStringList({ "设置", "<b>保存失败！</b>", "保存", "0", "0", "确定" }));
+
+        // The clipboard holds the address alone, whatever it held before.
+        auto *before = new QMimeData;
+        before->setImageData(QImage(4, 4, QImage::Format_RGB32));
+        before->setHtml("<b>old</b>");
+        QGuiApplication::clipboard()->setMimeData(before);
+        QtClipboard().setText(downloadAddress());
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { "text/plain" });
+        QCOMPARE(QGuiApplication::clipboard()->text(), downloadAddress());
+    }
 
 private:
-    void startProgram();
-    void endProgram();
+    void startProgram()
+    {
+        endProgram();
+        m_program = new Program(m_fakes->platform);
+        m_finished = new QSignalSpy(m_program, &Program::finished);
+        m_program->start();
+        QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
+    }
+
+    void endProgram()
+    {
+        delete m_finished;
+        m_finished = nullptr;
+        delete m_program;
+        m_program = nullptr;
+    }
+
     // The scheduler, opened from the main window, ticking only when told.
-    SchedulerWindow *scheduler();
+    SchedulerWindow *scheduler()
+    {
+        if (!m_program->schedulerWindow() || !m_program->schedulerWindow()->isVisible()) {
+            click(m_program->mainWindow(), "Command2");
+            GuiTest::freezeTimer(m_program->schedulerWindow());
+        }
+        return m_program->schedulerWindow();
+    }
+
     QString line(const char *label) { return child<QLabel>(scheduler(), label)->text(); }
     // Types over whatever an entry held, as a user who selects it all first.
-    void typeInto(const char *entry, const QString &text);
+    void typeInto(const char *entry, const QString &text)
+    {
+        auto *combo = scheduler()->findChild<QComboBox *>(entry);
+        QLineEdit *edit = combo ? combo->lineEdit() : child<QLineEdit>(scheduler(), entry);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        GuiTest::typeText(edit, text);
+    }
+
     void tick(int seconds)
     {
         m_fakes->clock.advance(seconds);
         GuiTest::fireTimer(scheduler());
     }
+
     // Sets a countdown of five seconds and lets it fall due.
-    CountdownWindow *triggerSchedule();
+    CountdownWindow *triggerSchedule()
+    {
+        typeInto("Text3", "5");
+        click(scheduler(), "Command2");
+        tick(5);
+        CountdownWindow *countdown = m_program->countdownWindow();
+        if (countdown) {
+            m_countdownInterval = child<QTimer>(countdown, "Timer1")->interval();
+            GuiTest::freezeTimer(countdown);
+        }
+        return countdown;
+    }
 
     FakePlatform *m_fakes = nullptr;
     Program *m_program = nullptr;
     QSignalSpy *m_finished = nullptr;
     int m_countdownInterval = 0;
 };
-
-void TestProgram::init()
-{
-    m_fakes = new FakePlatform;
-    // Past the first run: no welcome among the messages.
-    m_fakes->store.values.insert("使用次数/N", "1");
-    startProgram();
-}
-
-void TestProgram::cleanup()
-{
-    endProgram();
-    settle();
-    delete m_fakes;
-}
-
-void TestProgram::startProgram()
-{
-    endProgram();
-    m_program = new Program(m_fakes->platform);
-    m_finished = new QSignalSpy(m_program, &Program::finished);
-    m_program->start();
-    QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
-}
-
-void TestProgram::endProgram()
-{
-    delete m_finished;
-    m_finished = nullptr;
-    delete m_program;
-    m_program = nullptr;
-}
-
-SchedulerWindow *TestProgram::scheduler()
-{
-    if (!m_program->schedulerWindow() || !m_program->schedulerWindow()->isVisible()) {
-        click(m_program->mainWindow(), "Command2");
-        GuiTest::freezeTimer(m_program->schedulerWindow());
-    }
-    return m_program->schedulerWindow();
-}
-
-void TestProgram::typeInto(const char *entry, const QString &text)
-{
-    auto *combo = scheduler()->findChild<QComboBox *>(entry);
-    QLineEdit *edit = combo ? combo->lineEdit() : child<QLineEdit>(scheduler(), entry);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    GuiTest::typeText(edit, text);
-}
-
-CountdownWindow *TestProgram::triggerSchedule()
-{
-    typeInto("Text3", "5");
-    click(scheduler(), "Command2");
-    tick(5);
-    CountdownWindow *countdown = m_program->countdownWindow();
-    if (countdown) {
-        m_countdownInterval = child<QTimer>(countdown, "Timer1")->interval();
-        GuiTest::freezeTimer(countdown);
-    }
-    return countdown;
-}
-
-// The help window exists once; "关闭" hides it and the frame's close discards it, and either
-// way its text shows once. Its buttons copy and open the address.
-void TestProgram::opensHelpOnce()
-{
-    MainWindow *main = m_program->mainWindow();
-    const QString text = helpText(downloadAddress());
-    auto shownText = [this] {
-        return child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1")->toPlainText();
-    };
-    child<QAction>(main, "halp")->trigger();
-    HelpWindow *help = m_program->helpWindow();
-    click(help, "Command1");
-    QVERIFY(!help->isVisible());
-    child<QAction>(main, "halp")->trigger();
-    QCOMPARE(m_program->helpWindow(), help);
-    QCOMPARE(shownText(), text);
-
-    click(help, "Command2");
-    QCOMPARE(m_fakes->clipboard.text, downloadAddress());
-    auto *link = child<QLabel>(help, "Label9");
-    QTest::mouseClick(link, Qt::LeftButton);
-    m_fakes->launcher.openUrlSucceeds = false;
-    QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(m_fakes->launcher.openedUrls, QList<QUrl>(2, QUrl(downloadAddress())));
-    QCOMPARE(m_fakes->dialogs.messageTexts(),
-             QStringList({ "复制成功！|复制", "无法打开浏览器！|提示" }));
-
-    help->close();
-    settle();
-    QVERIFY(!m_program->helpWindow());
-    child<QAction>(main, "halp")->trigger();
-    QCOMPARE(shownText(), text);
-}
-
-void TestProgram::firesOnceAtOrPastTheTarget()
-{
-    m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(22, 0));
-    QSignalSpy due(scheduler(), &SchedulerWindow::scheduleDue);
-    typeInto("Combo1", "01");
-    click(scheduler(), "Command1");
-    QCOMPARE(line("Label7"), "关机时间：01时00分00秒");
-    tick(1);
-    QCOMPARE(line("Label10"), "系统时间：22时00分01秒");
-    QCOMPARE(line("Label9"), "距离关机时间秒数：10799秒");
-    QCOMPARE(line("Label8"), "距离关机时间还剩：2小时59分59秒");
-    QCOMPARE(scheduler()->windowTitle(), "2:59:59后关机");
-    // A countdown refused leaves the schedule running, and its entries for correcting.
-    click(scheduler(), "Command2");
-    typeInto("Text2", "abc");
-    click(scheduler(), "Command2");
-    QCOMPARE(m_fakes->dialogs.messageTexts(),
-             QStringList({ "请输入倒计时！|提示", "请输入有效的时间！|提示" }));
-    QCOMPARE(child<QLineEdit>(scheduler(), "Text2")->text(), "abc");
-    QCOMPARE(line("Label7"), "关机时间：01时00分00秒");
-    typeInto("Text2", "");
-
-    // Put away, it goes on across midnight; a busy machine's tick comes a minute late.
-    SchedulerWindow *hidden = scheduler();
-    click(hidden, "Command3");
-    m_fakes->clock.advance(10799 - 1);
-    GuiTest::fireTimer(hidden);
-    QCOMPARE(due.size(), 0);
-    m_fakes->clock.advance(60);
-    GuiTest::fireTimer(hidden);
-    GuiTest::fireTimer(hidden);
-    QCOMPARE(due.size(), 1);
-    QVERIFY(!hidden->isRunning());
-
-    // A countdown follows the time that passes, whatever the clock is set to.
-    typeInto("Text3", "20");
-    click(scheduler(), "Command2");
-    m_fakes->clock.current = m_fakes->clock.current.addSecs(-3600);
-    tick(19);
-    QCOMPARE(line("Label9"), "距离关机时间秒数：1秒");
-    tick(1);
-    QCOMPARE(due.size(), 2);
-
-    // The frame's close ends a schedule.
-    typeInto("Text3", "30");
-    click(scheduler(), "Command2");
-    scheduler()->close();
-    QVERIFY(!hidden->isRunning());
-}
-
-// Screen readers tell the six boxes apart by name. A combo box is read through its typing
-// field, on Windows by its own name.
-void TestProgram::namesEveryEntryApart()
-{
-    QStringList names;
-    for (const char *entry : { "Combo1", "Combo2", "Combo3", "Text1", "Text2", "Text3" }) {
-        QWidget *box = child(scheduler(), entry);
-        if (auto *combo = qobject_cast<QComboBox *>(box)) {
-            QCOMPARE(combo->accessibleName(), combo->lineEdit()->accessibleName());
-            box = combo->lineEdit();
-        }
-        const QString name = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
-        QVERIFY2(!name.isEmpty() && !names.contains(name), entry);
-        names << name;
-    }
-}
-
-// Ten seconds, each told, then the command; "立即关机" tries again after a failure. Neither a
-// cancel, which hides both windows, nor the frame's close, which discards the final one, starts
-// it, and the next schedule counts afresh.
-void TestProgram::countsDownToTheCommand()
-{
-    CountdownWindow *countdown = triggerSchedule();
-    auto message = [&countdown] {
-        return child<QLabel>(countdown, "Label1")->text();
-    };
-    auto position = [&countdown] {
-        return child<QProgressBar>(countdown, "ProgressBar1")->value();
-    };
-    QCOMPARE(m_countdownInterval, 1000);
-    // Enter or Space cancels rather than shuts down.
-    countdown->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(countdown));
-    QCOMPARE(QApplication::focusWidget()->objectName(), "Command2");
-    for (int i = 0; i < 4; ++i)
-        GuiTest::fireTimer(countdown);
-    QCOMPARE(message(), "您设置的时间已到,计算机将于6秒后关闭");
-    click(countdown, "Command2");
-    QVERIFY(!countdown->isVisible());
-    QVERIFY(!m_program->schedulerWindow()->isVisible());
-
-    QCOMPARE(triggerSchedule(), countdown);
-    QCOMPARE(position(), 0);
-    QVERIFY(message().isEmpty());
-    GuiTest::fireTimer(countdown);
-    countdown->close();
-    settle();
-    QVERIFY(!m_program->countdownWindow());
-
-    countdown = triggerSchedule();
-    QCOMPARE(position(), 0);
-    for (int i = 0; i < 10; ++i)
-        GuiTest::fireTimer(countdown);
-    QCOMPARE(position(), 10);
-    QCOMPARE(message(), "计算机正在关闭！");
-    QVERIFY(!countdown->isRunning());
-    QCOMPARE(m_fakes->launcher.starts.size(), 1);
-    m_fakes->launcher.finishNext(false);
-    QCOMPARE(message(), "关机失败！");
-    QCOMPARE(m_fakes->dialogs.messageTexts(), QStringList { "关机命令执行失败！|关机" });
-    click(countdown, "Command1");
-    QCOMPARE(message(), "计算机正在关闭！");
-    // An outcome that comes after the window is gone is still told.
-    countdown->close();
-    settle();
-    m_fakes->launcher.finishNext(false);
-    QCOMPARE(m_fakes->dialogs.messages.size(), 2);
-}
-
-void TestProgram::savesWhatWasNotSaved_data()
-{
-    QTest::addColumn<bool>("sessionEnds");
-    QTest::newRow("before the shutdown command") << false;
-    QTest::newRow("when the desktop session ends") << true;
-}
-
-void TestProgram::savesWhatWasNotSaved()
-{
-    QFETCH(bool, sessionEnds);
-    // A change the program has not saved yet, as when a store write failed.
-    m_program->mainWindow()->row(1).setPrice("123");
-    if (sessionEnds) {
-        // What the platform does when the user logs off or the computer shuts down.
-        QGuiApplicationPrivate::instance()->commitData();
-    } else {
-        click(triggerSchedule(), "Command1");
-        QCOMPARE(m_fakes->launcher.starts.size(), 1);
-    }
-    QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b1"), "123");
-}
-
-// After the main window, the run lasts while a window is visible or a schedule runs.
-void TestProgram::endsWhenNothingIsVisibleOrBusy()
-{
-    MainWindow *main = m_program->mainWindow();
-    Q_EMIT main->helpRequested();
-    m_program->helpWindow()->hide();
-    Q_EMIT main->viewPresetRequested(2);
-    PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
-    preview->hide();
-    typeInto("Text3", "30");
-    click(scheduler(), "Command2");
-    SchedulerWindow *hidden = scheduler();
-    click(hidden, "Command3");
-    main->close();
-    settle();
-    QVERIFY(!m_program->mainWindow());
-    QCOMPARE(m_finished->size(), 0);
-
-    // The hidden schedule still fires; its final count keeps the run going, and closing it
-    // starts nothing.
-    m_fakes->clock.advance(30);
-    GuiTest::fireTimer(hidden);
-    m_program->helpWindow()->show();
-    m_program->helpWindow()->hide();
-    settle();
-    QCOMPARE(m_finished->size(), 0);
-    QVERIFY(m_program->countdownWindow()->isVisible());
-    preview->show();
-    m_program->countdownWindow()->close();
-    settle();
-    QCOMPARE(m_finished->size(), 0);
-
-    // With the main window gone the preview's button loads nothing; hiding it ends the run.
-    click(preview, "Command1");
-    settle();
-    QCOMPARE(m_finished->size(), 1);
-    QVERIFY(m_fakes->launcher.starts.isEmpty());
-
-    // The main window alone: its close ends the run.
-    startProgram();
-    m_program->mainWindow()->close();
-    settle();
-    QCOMPARE(m_finished->size(), 1);
-}
-
-void TestProgram::endsWhenAskedWhileGreeting()
-{
-    endProgram();
-    // As by a Unix signal, while it shows its first box.
-    FakePlatform fakes;
-    Program program(fakes.platform);
-    fakes.dialogs.onMessage = [&program] {
-        program.saveAndQuit();
-    };
-    QSignalSpy ends(&program, &Program::endNow);
-    program.start();
-    // The greeting's own loop ends at once, the main loop as soon as it runs.
-    QCOMPARE(ends.size(), 1);
-    QTRY_COMPARE(ends.size(), 2);
-}
-
-void TestProgram::runsTheRealCommandFromPath_data()
-{
-    QTest::addColumn<int>("exitCode");
-    QTest::newRow("shuts down") << 0;
-    QTest::newRow("fails") << 1;
-    QTest::newRow("not on PATH") << -1;
-    QTest::newRow("cannot be started") << -2;
-}
-
-// Through the real launcher. Stand-ins named like the shutdown programs are the only programs
-// on PATH, and they only record how they were called.
-void TestProgram::runsTheRealCommandFromPath()
-{
-    QFETCH(int, exitCode);
-    QTemporaryDir standIns;
-    const QString record = exitCode == -1
-            ? standIns.filePath("started")
-            : GuiTest::writeShutdownStandIns(standIns.path(), exitCode);
-    for (const QString &name : QDir(standIns.path()).entryList({ "shutdown*", "systemctl*" })) {
-        // Executable, but not a program.
-        QFile file(standIns.filePath(name));
-        QVERIFY(exitCode != -2 || (file.open(QIODevice::WriteOnly) && file.write("not a program")));
-    }
-    const QByteArray savedPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(QDir::toNativeSeparators(standIns.path())));
-    auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
-
-    const ShutdownCommand command = shutdownCommand();
-    std::optional<bool> succeeded;
-    QtLauncher().start(command.program, command.arguments, [&](bool ok) { succeeded = ok; });
-    // Told later, on the event loop.
-    QVERIFY(!succeeded);
-    QTRY_VERIFY(succeeded);
-    QCOMPARE(*succeeded, exitCode == 0);
-    QFile recorded(record);
-    QCOMPARE(recorded.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(recorded.readAll())
-                                                : QString(),
-             exitCode >= 0 ? command.program + u' ' + command.arguments.join(u' ') + u'\n'
-                           : QString());
-}
-
-// The desktop's own boxes and clipboard, answered and looked at as a user would.
-void TestProgram::usesTheRealBoxesAndClipboard()
-{
-    QtDialogs dialogs;
-    QStringList seen;
-    GuiTest::answerModalBox([&seen](QWidget *box) {
-        seen << box->windowTitle();
-        GuiTest::typeText(box->findChild<QLineEdit *>(), "名 <b>");
-        QTest::keyClick(box->findChild<QLineEdit *>(), Qt::Key_Return);
-    });
-    QCOMPARE(dialogs.askText("请输入[<b>]的单价：", "设置"), "名 <b>");
-    GuiTest::answerModalBox([](QWidget *box) {
-        GuiTest::typeText(box->findChild<QLineEdit *>(), "x");
-        for (QPushButton *button : box->findChildren<QPushButton *>()) {
-            if (button->text() == "取消")
-                button->click();
-        }
-    });
-    QCOMPARE(dialogs.askText("请输入物品名：", "设置"), QString());
-    GuiTest::answerModalBox([&seen](QWidget *box) {
-        auto *message = qobject_cast<QMessageBox *>(box);
-        seen << message->text() << message->windowTitle();
-        seen << QString::number(message->textFormat()) << QString::number(message->icon());
-        for (QAbstractButton *button : message->buttons())
-            seen << button->text();
-        message->buttons().constFirst()->click();
-    });
-    dialogs.showMessage("<b>保存失败！</b>", "保存");
-    QCOMPARE(seen, QStringList({ "设置", "<b>保存失败！</b>", "保存", "0", "0", "确定" }));
-
-    // The clipboard holds the address alone, whatever it held before.
-    auto *before = new QMimeData;
-    before->setImageData(QImage(4, 4, QImage::Format_RGB32));
-    before->setHtml("<b>old</b>");
-    QGuiApplication::clipboard()->setMimeData(before);
-    QtClipboard().setText(downloadAddress());
-    QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { "text/plain" });
-    QCOMPARE(QGuiApplication::clipboard()->text(), downloadAddress());
-}
 
 ORMEK_GUI_TEST_MAIN(TestProgram)
 #include "tst_program.moc"
