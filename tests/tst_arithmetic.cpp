@@ -138,6 +138,8 @@ private Q_SLOTS:
                                    << int(ScheduleStart::EmptyCountdown) << 0 << "";
         QTest::newRow("a blank is not empty")
                 << true << at(6, 10) << E { " ", "", "" } << invalid << 0 << "";
+        QTest::newRow("one second") << true << at(6, 10) << E { "", "", "1" } << started << 36001
+                                    << "关机时间：10时0分1秒";
         QTest::newRow("adds up to zero")
                 << true << at(6, 10) << E { "1", "-60", "" } << invalid << 0 << "";
     }

@@ -7,6 +7,7 @@
 #include "platform/qtdialogs.h"
 #include "platform/qtlauncher.h"
 #include "platform/shutdowncommand.h"
+#include "platform/systemclock.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
 #include "store/previewwindow.h"
@@ -62,6 +63,7 @@ private Q_SLOTS:
     {
         MainWindow *main = m_program->mainWindow();
         const QString text = helpText(downloadAddress());
+        QVERIFY(text.contains(downloadAddress()));
         auto shownText = [this] {
             return child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1")->toPlainText();
         };
@@ -275,6 +277,7 @@ private Q_SLOTS:
         m_program->mainWindow()->close();
         settle();
         QCOMPARE(m_finished->size(), 1);
+        QCOMPARE(m_endsNow->size(), 0);
     }
 
     void endsWhenAskedWhileGreeting()
@@ -335,8 +338,9 @@ private Q_SLOTS:
                                : QString());
     }
 
-    // The desktop's own boxes and clipboard, answered and looked at as a user would.
-    void usesTheRealBoxesAndClipboard()
+    // The desktop's own boxes and clipboard, answered and looked at as a user would, and its
+    // clocks.
+    void usesTheDesktopsOwnServices()
     {
         QtDialogs dialogs;
         QStringList seen;
@@ -373,6 +377,11 @@ private Q_SLOTS:
         QtClipboard().setText(downloadAddress());
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { "text/plain" });
         QCOMPARE(QGuiApplication::clipboard()->text(), downloadAddress());
+
+        // The time since the computer started, and the wall clock's.
+        SystemClock clock;
+        QVERIFY(clock.elapsedMilliseconds() > 0);
+        QVERIFY(qAbs(clock.now().secsTo(QDateTime::currentDateTime())) < 60);
     }
 
 private:
@@ -381,6 +390,7 @@ private:
         endProgram();
         m_program = new Program(m_fakes->platform);
         m_finished = new QSignalSpy(m_program, &Program::finished);
+        m_endsNow = new QSignalSpy(m_program, &Program::endNow);
         m_program->start();
         QVERIFY(QTest::qWaitForWindowExposed(m_program->mainWindow()));
     }
@@ -389,6 +399,8 @@ private:
     {
         delete m_finished;
         m_finished = nullptr;
+        delete m_endsNow;
+        m_endsNow = nullptr;
         delete m_program;
         m_program = nullptr;
     }
@@ -437,6 +449,8 @@ private:
     FakePlatform *m_fakes = nullptr;
     Program *m_program = nullptr;
     QSignalSpy *m_finished = nullptr;
+    // Asked to end at once, as a signal or the session's end asks: never by the windows alone.
+    QSignalSpy *m_endsNow = nullptr;
     int m_countdownInterval = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/filesettingsstore.h"
 #include "platform/nativesettingsstore.h"
 #include "platform/usersettingsstore.h"
+#include "store/pricestore.h"
 #include "support/guitest.h"
 
 #include <QDir>
@@ -187,6 +188,10 @@ private Q_SLOTS:
         const QString fileName = m_folder.filePath("shared.conf");
         const QByteArray damaged = "[s]\nx=1\nN=5\nb1 3000\n";
         QVERIFY(writeFile(fileName, damaged) && writeFile(fileName + ".bak", "OLD\n"));
+        // Not the mode a new file gets: others may not read it.
+        QVERIFY(QFile::setPermissions(fileName,
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ReadGroup));
         const QFileDevice::Permissions permissions = QFile::permissions(fileName);
         FileSettingsStore first(fileName);
         FileSettingsStore second(fileName);
@@ -223,20 +228,33 @@ private Q_SLOTS:
 #else
         const QString location = m_folder.filePath("native.ini");
 #endif
-        const QString section = "物品名称及价格储存2";
         const QString name = "引号\"与=等号\n两行";
+        const QString longPrice(10000, u'9');
         NativeSettingsStore native(location);
-        native.setValue(section, "a1", name);
-        native.updateValue("使用次数", "N", [](const QString &n) { return n + "1"; });
-        QCOMPARE(native.value(section, "a1", ""), name);
-        // Each commit writes what was set since the last.
-        QVERIFY(native.commit() && native.commit());
-        QCOMPARE(native.value(section, "a1", ""), name);
-        QCOMPARE(native.value("使用次数", "N", ""), "1");
+        // The automatic table and two slots, each apart from the others.
+        const int kept[] = { automaticTable, 1, 2 };
+        QMap<int, PriceTable> tables;
+        PriceStore prices(native);
+        for (int slot : kept) {
+            tables[slot].fill({ QString::number(slot), QString::number(slot) });
+            if (slot == 1)
+                tables[slot][0] = { name, longPrice };
+            prices.setTable(slot, tables[slot]);
+        }
+        prices.countRun();
+        QVERIFY(prices.table(1) == tables[1]);
+        // Each commit writes what was set since the last; each read asks the store itself.
+        QVERIFY(prices.commit() && prices.commit());
+        for (int slot : kept)
+            QVERIFY(prices.table(slot) == tables[slot]);
+        QCOMPARE(prices.runCount(), "1");
+        QCOMPARE(native.value(PriceStore::section(3), "a1", "设置"), "设置");
         QVERIFY(!native.isUnreadable());
 #ifdef Q_OS_WIN
-        // Seen from outside: a key for each section.
+        // Seen from outside: a key for each section, and the slot's own.
         QCOMPARE(QProcess::execute("reg", { "query", location + "\\使用次数", "/v", "N" }), 0);
+        const QString slotKey = location + "\\" + PriceStore::section(1);
+        QCOMPARE(QProcess::execute("reg", { "query", slotKey, "/v", "b1" }), 0);
 #endif
     }
 

@@ -13,8 +13,6 @@ class CaptionFrame : public QWidget
 public:
     explicit CaptionFrame(const QString &caption, QWidget *parent = nullptr);
 
-    QString caption() const { return m_caption; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
