@@ -81,7 +81,7 @@ ScheduleStart scheduleClockTime(const TimeEntries &entries, const QDateTime &now
     if (target < current)
         target += secondsPerDay;
     // Negative hours can name a moment that has passed even tomorrow: no clock shows it.
-    if (target < current || !fitsInt(target) || !fitsInt(target - current))
+    if (target < current || !fitsInt(target))
         return start;
 
     start.outcome = ScheduleStart::Started;

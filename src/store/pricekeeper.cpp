@@ -22,9 +22,9 @@ PreviewWindow *PriceKeeper::previewWindow() const
     return m_preview.window();
 }
 
+// The store has just been read when it was opened, at the start.
 void PriceKeeper::load(MainWindow *window)
 {
-    m_store.reload();
     const SettingsStore &store = m_platform.store;
     // A store that is there but cannot be read is not a first run: it is left as it is.
     if (store.isUnreadable()) {
