@@ -129,6 +129,7 @@ private Q_SLOTS:
         // A countdown follows the time that passes, whatever the clock is set to.
         typeInto("Text3", "20");
         click(scheduler(), "Command2");
+        QVERIFY(child<QLineEdit>(scheduler(), "Text3")->text().isEmpty());
         m_fakes->clock.current = m_fakes->clock.current.addSecs(-3600);
         tick(19);
         QCOMPARE(line("Label9"), "距离关机时间秒数：1秒");

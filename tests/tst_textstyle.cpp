@@ -61,6 +61,8 @@ private Q_SLOTS:
     {
         const QString smile = QString::fromUcs4(U"\U0001F600");
         const QString noWidth(4 * 79 - 2, QChar(0x200B));
+        // Many characters without width fit whole.
+        QCOMPARE(fitText(u'a' + noWidth, songFont(9), 79, 6).text, u'a' + noWidth);
         const QString texts[] = { QString(2000000, QChar(0x9B54)),
                                   u'a' + noWidth + smile + QString(100000, QChar(0x200B)) + smile
                                           + noWidth + u'b' };
