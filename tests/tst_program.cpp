@@ -99,6 +99,7 @@ private Q_SLOTS:
         typeInto("Combo1", "01");
         click(scheduler(), "Command1");
         QCOMPARE(line("Label7"), "关机时间：01时00分00秒");
+        QCOMPARE(child<QComboBox>(scheduler(), "Combo1")->currentText(), "00");
         tick(1);
         QCOMPARE(line("Label10"), "系统时间：22时00分01秒");
         QCOMPARE(line("Label9"), "距离关机时间秒数：10799秒");
@@ -190,6 +191,7 @@ private Q_SLOTS:
         QVERIFY(message().isEmpty());
         GuiTest::fireTimer(countdown);
         countdown->close();
+        QVERIFY(!child<QTimer>(countdown, "Timer1")->isActive());
         settle();
         QVERIFY(!m_program->countdownWindow());
 
@@ -272,6 +274,11 @@ private Q_SLOTS:
         settle();
         QCOMPARE(m_finished->size(), 1);
         QVERIFY(m_fakes->launcher.starts.isEmpty());
+        // Ended once, whatever hides later.
+        m_program->helpWindow()->show();
+        m_program->helpWindow()->hide();
+        settle();
+        QCOMPARE(m_finished->size(), 1);
 
         // The main window alone: its close ends the run.
         startProgram();
