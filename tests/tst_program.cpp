@@ -26,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -69,6 +70,7 @@ private Q_SLOTS:
         };
         child<QAction>(main, "halp")->trigger();
         HelpWindow *help = m_program->helpWindow();
+        QCOMPARE(help->windowTitle(), "帮助");
         click(help, "Command1");
         QVERIFY(!help->isVisible());
         child<QAction>(main, "halp")->trigger();
@@ -249,6 +251,15 @@ private Q_SLOTS:
         typeInto("Text3", "30");
         click(scheduler(), "Command2");
         SchedulerWindow *hidden = scheduler();
+        // Every window opens in the middle of the screen, in a size the user cannot change.
+        const auto placed = [](QWidget *window) {
+            const QRect screen = window->screen()->availableGeometry();
+            return window->minimumSize() == window->maximumSize()
+                    && (window->geometry().center() - screen.center()).manhattanLength() <= 2;
+        };
+        for (QWidget *window :
+             std::initializer_list<QWidget *> { main, m_program->helpWindow(), preview, hidden })
+            QVERIFY2(placed(window), window->metaObject()->className());
         click(hidden, "Command3");
         main->close();
         settle();
@@ -264,6 +275,7 @@ private Q_SLOTS:
         settle();
         QCOMPARE(m_finished->size(), 0);
         QVERIFY(m_program->countdownWindow()->isVisible());
+        QVERIFY(placed(m_program->countdownWindow()));
         preview->show();
         m_program->countdownWindow()->close();
         settle();
@@ -359,8 +371,11 @@ private Q_SLOTS:
         });
         QCOMPARE(dialogs.askText("请输入[<b>]的单价：", "设置"), "名 <b>");
         GuiTest::answerModalBox([](QWidget *box) {
-            GuiTest::typeText(box->findChild<QLineEdit *>(), "x");
+            auto *field = box->findChild<QLineEdit *>();
+            GuiTest::typeText(field, "x");
             for (QPushButton *button : box->findChildren<QPushButton *>()) {
+                // Below the typing field, where a user looks for them.
+                QVERIFY(button->mapTo(box, QPoint()).y() > field->geometry().bottom());
                 if (button->text() == "取消")
                     button->click();
             }

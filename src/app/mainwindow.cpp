@@ -55,7 +55,6 @@ MainWindow::~MainWindow() = default;
 void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("MenuBar"));
 
     struct PresetMenu
     {

@@ -4,14 +4,13 @@
 #include "help/helpwindow.h"
 #include "platform/platform.h"
 #include "platform/quitrule.h"
+#include "platform/windowplacement.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
 #include "store/pricekeeper.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QSessionManager>
-#include <QStyle>
 
 Program::Program(Platform &platform, QObject *parent)
     : QObject(parent)
@@ -119,9 +118,7 @@ void Program::start()
     m_quitRule->setMainWindow(m_mainWindow);
 
     m_mainWindow->adjustSize();
-    m_mainWindow->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
-                                                  m_mainWindow->size(),
-                                                  m_mainWindow->screen()->availableGeometry()));
+    centreOnScreen(m_mainWindow);
     m_mainWindow->show();
 }
 

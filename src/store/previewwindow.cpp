@@ -4,13 +4,11 @@
 #include "app/rowtexts.h"
 #include "app/textcolour.h"
 #include "app/twips.h"
+#include "platform/windowplacement.h"
 #include "store/presetslot.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
 PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent)
 {
@@ -36,8 +34,7 @@ PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent)
     m_loadButton->setGeometry(twipsRect(240, 3840, 1695, 495));
     connect(m_loadButton, &QPushButton::clicked, this, &PreviewWindow::loadShownSlot);
 
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                    QGuiApplication::primaryScreen()->availableGeometry()));
+    centreOnScreen(this);
 }
 
 void PreviewWindow::showTable(int slot, const PriceTable &table)
