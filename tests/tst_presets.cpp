@@ -210,6 +210,10 @@ private Q_SLOTS:
         QCOMPARE(m_store.values.value("物品名称及价格储存/b2"), "3");
         editPrice("4", false);
         QCOMPARE(messages(), QStringList({ failed, failed }));
+        // Back to what is stored: the failed "4" is not written later.
+        editPrice("3", true);
+        QCOMPARE(m_store.values.value("物品名称及价格储存/b2"), "3");
+        m_store.commitSucceeds = false;
         // A preset save tells every failure, and so does the close.
         trigger("BC1");
         trigger("BC1");
@@ -246,6 +250,7 @@ private Q_SLOTS:
         // Loading from the menu leaves the preview as it is; its button loads its own slot.
         trigger("CSH");
         QVERIFY(window()->priceTable() == defaultPriceTable());
+        QVERIFY(prices().table(automaticTable) == defaultPriceTable());
         QCOMPARE(window()->row(2).quantity(), "3");
         trigger("DQ1");
         QVERIFY(window()->priceTable() == numberedTable("甲"));

@@ -98,6 +98,8 @@ private Q_SLOTS:
     {
         m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(22, 0));
         QSignalSpy due(scheduler(), &SchedulerWindow::scheduleDue);
+        QCOMPARE(m_schedulerInterval, 1000);
+        QCOMPARE(scheduler()->windowTitle(), "自动关机");
         typeInto("Combo1", "01");
         click(scheduler(), "Command1");
         QCOMPARE(line("Label7"), "关机时间：01时00分00秒");
@@ -433,7 +435,7 @@ private:
     {
         if (!m_program->schedulerWindow() || !m_program->schedulerWindow()->isVisible()) {
             click(m_program->mainWindow(), "Command2");
-            GuiTest::freezeTimer(m_program->schedulerWindow());
+            m_schedulerInterval = GuiTest::freezeTimer(m_program->schedulerWindow());
         }
         return m_program->schedulerWindow();
     }
@@ -462,10 +464,8 @@ private:
         click(scheduler(), "Command2");
         tick(5);
         CountdownWindow *countdown = m_program->countdownWindow();
-        if (countdown) {
-            m_countdownInterval = child<QTimer>(countdown, "Timer1")->interval();
-            GuiTest::freezeTimer(countdown);
-        }
+        if (countdown)
+            m_countdownInterval = GuiTest::freezeTimer(countdown);
         return countdown;
     }
 
@@ -474,6 +474,7 @@ private:
     QSignalSpy *m_finished = nullptr;
     // Asked to end at once, as a signal or the session's end asks: never by the windows alone.
     QSignalSpy *m_endsNow = nullptr;
+    int m_schedulerInterval = 0;
     int m_countdownInterval = 0;
 };
 

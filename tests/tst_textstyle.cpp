@@ -1,6 +1,7 @@
 #include "app/fittedtext.h"
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
+#include "app/programfont.h"
 #include "app/songfont.h"
 #include "shutdown/schedulerwindow.h"
 #include "support/fakeplatform.h"
@@ -43,6 +44,11 @@ private Q_SLOTS:
             }
             QVERIFY2(pure >= 3, name);
         }
+
+        // The interface font stays the desktop's, with Chinese glyphs found behind it.
+        const QFont desktop("DejaVu Sans", 11);
+        QCOMPARE(programFont(desktop).families().value(0), desktop.family());
+        QCOMPARE(programFont(desktop).pointSize(), 11);
 
         if (!GuiTest::hasSongFont())
             QSKIP("no Song font is installed here (Wine has no Chinese fonts)");

@@ -78,9 +78,12 @@ bool hasSongFont()
                        [&](const QString &family) { return installed.contains(family); });
 }
 
-void freezeTimer(QObject *window)
+int freezeTimer(QObject *window)
 {
-    child<QTimer>(window, QStringLiteral("Timer1"))->setInterval(24 * 3600 * 1000);
+    auto *timer = child<QTimer>(window, QStringLiteral("Timer1"));
+    const int interval = timer->interval();
+    timer->setInterval(24 * 3600 * 1000);
+    return interval;
 }
 
 void fireTimer(QObject *window, const char *timer)

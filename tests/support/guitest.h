@@ -27,8 +27,9 @@ void typeText(QWidget *widget, const QString &text);
 // Whether a Song font is installed: fonts of other families draw digits wider.
 bool hasSongFont();
 
-// Tests tick by hand: the window's timer "Timer1" must not tick between their steps.
-void freezeTimer(QObject *window);
+// Tests tick by hand: the window's timer "Timer1" must not tick between their steps. Returns
+// the interval it had.
+int freezeTimer(QObject *window);
 
 // One tick of the window's timer, through its timeout signal, as though its time had come.
 void fireTimer(QObject *window, const char *timer = "Timer1");
