@@ -65,6 +65,7 @@ private Q_SLOTS:
         MainWindow *main = m_program->mainWindow();
         const QString text = helpText(downloadAddress());
         QVERIFY(text.contains(downloadAddress()));
+        QCOMPARE(QUrl(downloadAddress()).scheme(), "https");
         auto shownText = [this] {
             return child<QPlainTextEdit>(m_program->helpWindow(), "RichTextBox1")->toPlainText();
         };
