@@ -88,7 +88,10 @@ int freezeTimer(QObject *window)
 
 void fireTimer(QObject *window, const char *timer)
 {
-    QMetaObject::invokeMethod(child<QTimer>(window, QLatin1String(timer)), "timeout");
+    // Only a running timer ticks.
+    QTimer *found = child<QTimer>(window, QLatin1String(timer));
+    if (found->isActive())
+        QMetaObject::invokeMethod(found, "timeout");
 }
 
 QString writeShutdownStandIns(const QString &folder, int exitCode)

@@ -31,7 +31,8 @@ bool hasSongFont();
 // the interval it had.
 int freezeTimer(QObject *window);
 
-// One tick of the window's timer, through its timeout signal, as though its time had come.
+// One tick of the window's timer, through its timeout signal, as though its time had come; none
+// when it is stopped.
 void fireTimer(QObject *window, const char *timer = "Timer1");
 
 // Puts stand-ins named like the shutdown programs into folder. Each only appends
