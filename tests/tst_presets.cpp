@@ -116,8 +116,12 @@ private Q_SLOTS:
         QCOMPARE(m_store.commits, 1);
         QCOMPARE(m_store.values.value("物品名称及价格储存/b1"), "4321");
         QCOMPARE(m_store.values.value("使用次数/N"), "3");
+        // A damaged store file that the save had to keep aside is told.
+        m_store.keptCopy = "/fake/store.conf.bak";
         click(window(), "btn9");
         QCOMPARE(m_store.values.value("物品名称及价格储存/a9"), "  蓝冰 & <b>x</b> ");
+        QCOMPARE(messages().size(), 1);
+        m_run->fakes.dialogs.messages.clear();
 
         // Quantities are never stored. Once the window is gone, the session was saved: a later
         // request does nothing.
