@@ -29,6 +29,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("sum");
         QTest::addColumn<QString>("caption");
         QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("one") << 1.0 << "1";
         QTest::newRow("four digits") << 1234.0 << "1,234";
         QTest::newRow("fifteen digits") << 999999999999999.0 << "999,999,999,999,999";
         QTest::newRow("10^15") << 1e15 << "数值过大";

@@ -101,10 +101,11 @@ private Q_SLOTS:
         QSignalSpy due(scheduler(), &SchedulerWindow::scheduleDue);
         QCOMPARE(m_schedulerInterval, 1000);
         QCOMPARE(scheduler()->windowTitle(), "自动关机");
-        // Return in an hour box starts nothing and adds no hour to its list.
-        typeInto("Combo1", "1");
-        QTest::keyClick(child<QComboBox>(scheduler(), "Combo1")->lineEdit(), Qt::Key_Return);
-        QCOMPARE(child<QComboBox>(scheduler(), "Combo1")->count(), 24);
+        // Return in a minute box starts nothing and adds nothing to its list.
+        typeInto("Combo2", "1");
+        QTest::keyClick(child<QComboBox>(scheduler(), "Combo2")->lineEdit(), Qt::Key_Return);
+        QCOMPARE(child<QComboBox>(scheduler(), "Combo2")->count(), 60);
+        typeInto("Combo2", "00");
         typeInto("Combo1", "01");
         click(scheduler(), "Command1");
         QCOMPARE(line("Label7"), "关机时间：01时00分00秒");

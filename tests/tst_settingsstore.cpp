@@ -216,6 +216,10 @@ private Q_SLOTS:
         QCOMPARE(contents(fileName + ".bak"), "OLD\n");
         second.reload();
         QCOMPARE(second.value("s", "a", ""), lone);
+        // Read again once the file is gone, it holds nothing.
+        QVERIFY(QFile::remove(fileName));
+        second.reload();
+        QCOMPARE(second.value("s", "a", "none"), "none");
     }
 
     // The store of Windows, the registry, with a key of string values for each section;
