@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -36,6 +37,18 @@
 using GuiTest::child;
 using GuiTest::click;
 using GuiTest::settle;
+
+// Stands in for the browser: the desktop hands it the addresses of its scheme.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public Q_SLOTS:
+    void open(const QUrl &url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
 
 // One run: the windows the main window opens, their lifetime, and the shutdown they lead to.
 class TestProgram : public QObject
@@ -366,8 +379,8 @@ private Q_SLOTS:
                                : QString());
     }
 
-    // The desktop's own boxes and clipboard, answered and looked at as a user would, and its
-    // clocks.
+    // The desktop's own boxes and clipboard, answered and looked at as a user would, its way to
+    // a browser, and its clocks.
     void usesTheDesktopsOwnServices()
     {
         QtDialogs dialogs;
@@ -408,6 +421,12 @@ private Q_SLOTS:
         QtClipboard().setText(downloadAddress());
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { "text/plain" });
         QCOMPARE(QGuiApplication::clipboard()->text(), downloadAddress());
+
+        UrlCatcher browser;
+        QDesktopServices::setUrlHandler("https", &browser, "open");
+        QVERIFY(QtLauncher().openUrl(QUrl(downloadAddress())));
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(browser.urls, QList<QUrl> { QUrl(downloadAddress()) });
 
         // The time since the computer started, and the wall clock's.
         SystemClock clock;

@@ -8,8 +8,11 @@
 #include "support/guitest.h"
 
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QImage>
 #include <QLabel>
+#include <QRawFont>
+#include <QTextLayout>
 
 // The explicit fonts, the coloured texts, the texts fitted to their room and the frames'
 // captions, as drawn.
@@ -49,6 +52,15 @@ private Q_SLOTS:
         const QFont desktop("DejaVu Sans", 11);
         QCOMPARE(programFont(desktop).families().value(0), desktop.family());
         QCOMPARE(programFont(desktop).pointSize(), 11);
+        // In the Simplified Chinese forms, whatever the language: a face that comes in several
+        // forms must be the SC one.
+        QTextLayout layout("骨", programFont(desktop));
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QString face = layout.glyphRuns().value(0).rawFont().familyName();
+        if (face.contains("CJK") || face.contains("Source Han"))
+            QVERIFY2(face.endsWith(" SC"), qPrintable(face));
 
         if (!GuiTest::hasSongFont())
             QSKIP("no Song font is installed here (Wine has no Chinese fonts)");
@@ -71,6 +83,7 @@ private Q_SLOTS:
         const int narrowest = QFontMetrics(songFont(6)).horizontalAdvance("1234567890");
         const FittedText digits = fitText("1234567890", songFont(9), narrowest, 6);
         QCOMPARE(digits.text + u' ' + QString::number(digits.pointSize), "1234567890 6");
+        QVERIFY(!digits.elided);
         // As many characters as may share the width fit whole, when they have none.
         QCOMPARE(fitText(u'a' + noWidth, songFont(9), 79, 6).text, u'a' + noWidth);
         const QString texts[] = { QString(2000000, QChar(0x9B54)),

@@ -1,8 +1,11 @@
 #include "platform/busautolaunchblocker.h"
 #include "platform/filesettingsstore.h"
+#include "platform/unixsignalwatcher.h"
 #include "support/guitest.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstring>
@@ -61,6 +64,25 @@ private Q_SLOTS:
         QCOMPARE(store.value("物品名称及价格储存", "b1", ""), "7777");
         QCOMPARE(store.value("使用次数", "N", ""), "2");
         QVERIFY(!QFile::exists(record));
+    }
+
+    // A signal reaches the event loop as a Qt signal. Once the watcher is gone the signal is
+    // ignored, and nothing the watcher opened is left open.
+    void watchesSignalsUntilGone()
+    {
+        const auto openFiles = [] {
+            return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System).size();
+        };
+        const qsizetype before = openFiles();
+        {
+            UnixSignalWatcher watcher({ SIGUSR1 });
+            QSignalSpy received(&watcher, &UnixSignalWatcher::received);
+            QCOMPARE(::raise(SIGUSR1), 0);
+            QTRY_COMPARE(received.size(), 1);
+            QCOMPARE(received.at(0).at(0).toInt(), SIGUSR1);
+        }
+        QCOMPARE(openFiles(), before);
+        QCOMPARE(::raise(SIGUSR1), 0);
     }
 
     void blocksBusAutolaunchOnlyWithoutBus_data()
