@@ -259,6 +259,11 @@ private Q_SLOTS:
         QCOMPARE(QProcess::execute("reg", { "query", location + "\\使用次数", "/v", "N" }), 0);
         const QString slotKey = location + "\\" + PriceStore::section(1);
         QCOMPARE(QProcess::execute("reg", { "query", slotKey, "/v", "b1" }), 0);
+#else
+        // A write that cannot be made is told.
+        NativeSettingsStore beneathAFile(location + "/below.ini");
+        beneathAFile.setValue("s", "a1", "1");
+        QVERIFY(!beneathAFile.commit());
 #endif
     }
 
