@@ -123,9 +123,9 @@ private Q_SLOTS:
                                               << started << 36419 << "关机时间：10时6分59秒";
         QTest::newRow("24 hours from 10:00") << true << at(6, 10) << E { "24", "", "" } << started
                                              << 122400 << "关机时间：7号10时0分0秒";
-        QTest::newRow("2 hours from 23:00 on the 6th")
-                << true << at(6, 23) << E { "2", "", "" } << started << 90000
-                << "关机时间：7号1时0分0秒";
+        QTest::newRow("an hour from 23:00 on the 6th is midnight")
+                << true << at(6, 23) << E { "1", "", "" } << started << 86400
+                << "关机时间：7号0时0分0秒";
         QTest::newRow("2 hours from the last day of November")
                 << true << at(30, 23, 0, 0, 11) << E { "2", "", "" } << started << 90000
                 << "关机时间：1号1时0分0秒";
