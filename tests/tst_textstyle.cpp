@@ -7,12 +7,14 @@
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QImage>
 #include <QLabel>
 #include <QRawFont>
 #include <QTextLayout>
+#include <algorithm>
 
 // The explicit fonts, the coloured texts, the texts fitted to their room and the frames'
 // captions, as drawn.
@@ -52,15 +54,20 @@ private Q_SLOTS:
         const QFont desktop("DejaVu Sans", 11);
         QCOMPARE(programFont(desktop).families().value(0), desktop.family());
         QCOMPARE(programFont(desktop).pointSize(), 11);
-        // In the Simplified Chinese forms, whatever the language: a face that comes in several
-        // forms must be the SC one.
-        QTextLayout layout("骨", programFont(desktop));
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        const QString face = layout.glyphRuns().value(0).rawFont().familyName();
-        if (face.contains("CJK") || face.contains("Source Han"))
-            QVERIFY2(face.endsWith(" SC"), qPrintable(face));
+        // In the Simplified Chinese forms, whatever the language, where a face that comes in
+        // several forms is installed.
+        const auto severalForms = [](const QString &family) {
+            return family.contains("CJK") || family.contains("Source Han");
+        };
+        const QStringList installed = QFontDatabase::families();
+        if (std::any_of(installed.cbegin(), installed.cend(), severalForms)) {
+            QTextLayout layout("骨", programFont(desktop));
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            const QString face = layout.glyphRuns().value(0).rawFont().familyName();
+            QVERIFY2(!severalForms(face) || face.endsWith(" SC"), qPrintable(face));
+        }
 
         if (!GuiTest::hasSongFont())
             QSKIP("no Song font is installed here (Wine has no Chinese fonts)");
