@@ -64,6 +64,9 @@ private Q_SLOTS:
                 << QByteArray("[s]\na1=x\njust words\nx%U4G00=1\nx%4=1\nx%=1\n"
                               "b1=x\\\nc1=\\xg\nd1=\\x12345\ne1=\"x\nf1=2\n")
                 << SettingsValues { { "s/a1", "x" }, { "s/f1", "2" } } << false;
+        QTest::newRow("sections named with slashes first")
+                << QByteArray("[/s]\na1=x\n[//]\nb=1\n")
+                << SettingsValues { { "s/a1", "x" }, { "b", "1" } } << true;
         QTest::newRow("bad section names") << QByteArray("[%U4G]\na1=x\n[s]\nb1=2\n[]\nc1=3\n")
                                            << SettingsValues { { "s/b1", "2" } } << false;
         QTest::newRow("unclosed section") << QByteArray("[s]\na1=x\n[t\nb1=2\n")

@@ -250,7 +250,11 @@ bool readSettingsFile(const QByteArray &bytes, SettingsValues &values)
                        && name.mid(1).compare(topLevelSection, Qt::CaseInsensitive) == 0) {
                 prefix = name.mid(1).toString() + u'/';
             } else if (unescapeKey(name, section) && !section.isEmpty()) {
-                prefix = section + u'/';
+                // Like a top-level key, a key path never begins with a slash: written back, the
+                // first slash would part the section from its key.
+                while (section.startsWith(u'/'))
+                    section.remove(0, 1);
+                prefix = section.isEmpty() ? QString() : section + u'/';
             } else {
                 readable = false;
                 inUnreadableSection = true;
