@@ -85,7 +85,7 @@ private Q_SLOTS:
     void fitsTheEndsOfLongTexts()
     {
         const QString smile = QString::fromUcs4(U"\U0001F600");
-        const QString noWidth(4 * 79 - 1, QChar(0x200B));
+        const QString noWidth(4 * 79 - 2, QChar(0x200B));
         // Digits that fit only at the smallest size are shown whole in it.
         const int narrowest = QFontMetrics(songFont(6)).horizontalAdvance("1234567890");
         const auto shown = [](const FittedText &fitted) {
@@ -94,7 +94,8 @@ private Q_SLOTS:
         };
         QCOMPARE(shown(fitText("1234567890", songFont(9), narrowest, 6)), "1234567890 6");
         // As many characters as may share the width fit whole, when they have none.
-        QCOMPARE(shown(fitText(u'a' + noWidth, songFont(9), 79, 6)), u'a' + noWidth + " 9");
+        const QString filled = u'a' + noWidth + QChar(0x200B);
+        QCOMPARE(shown(fitText(filled, songFont(9), 79, 6)), filled + " 9");
         const QString texts[] = { QString(2000000, QChar(0x9B54)),
                                   u'a' + noWidth + smile + QString(100000, QChar(0x200B)) + smile
                                           + noWidth + u'b' };
