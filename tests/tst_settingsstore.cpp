@@ -235,25 +235,22 @@ private Q_SLOTS:
 #else
         const QString location = m_folder.filePath("native.ini");
 #endif
-        const QString name = "引号\"与=等号\n两行";
-        const QString longPrice(10000, u'9');
         NativeSettingsStore native(location);
-        // The automatic table and two slots, each apart from the others.
-        const int kept[] = { automaticTable, 1, 2 };
-        QMap<int, PriceTable> tables;
         PriceStore prices(native);
-        for (int slot : kept) {
+        // The automatic table and two slots, each apart from the others; each commit writes what
+        // was set since the last, and each read asks the store itself.
+        QMap<int, PriceTable> tables;
+        for (int slot : { automaticTable, 1, 2 }) {
             tables[slot].fill({ QString::number(slot), QString::number(slot) });
-            if (slot == 1)
-                tables[slot][0] = { name, longPrice };
             prices.setTable(slot, tables[slot]);
         }
+        tables[1][0] = { "引号\"与=等号\n两行", QString(10000, u'9') };
+        prices.setTable(1, tables[1]);
         prices.countRun();
         QVERIFY(prices.table(1) == tables[1]);
-        // Each commit writes what was set since the last; each read asks the store itself.
         QVERIFY(prices.commit() && prices.commit());
-        for (int slot : kept)
-            QVERIFY(prices.table(slot) == tables[slot]);
+        for (auto it = tables.cbegin(); it != tables.cend(); ++it)
+            QVERIFY(prices.table(it.key()) == it.value());
         QCOMPARE(prices.runCount(), "1");
         QCOMPARE(native.value(PriceStore::section(3), "a1", "设置"), "设置");
         QVERIFY(!native.isUnreadable());

@@ -64,40 +64,27 @@ private:
     PendingValues m_pending;
 };
 
-// Records every box instead of showing it; questions take their answers from a queue.
+// Records every box, as "prompt|title", instead of showing it; questions take their answers
+// from a queue.
 class FakeDialogs : public Dialogs
 {
 public:
-    struct Box
-    {
-        QString prompt;
-        QString title;
-    };
-
     void showMessage(const QString &prompt, const QString &title) override
     {
-        messages.append({ prompt, title });
+        messages << prompt + u'|' + title;
         if (onMessage)
             onMessage();
     }
     QString askText(const QString &prompt, const QString &title) override
     {
-        questions.append({ prompt, title });
+        questions << prompt + u'|' + title;
         return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-    // "prompt|title" of each message so far.
-    QStringList messageTexts() const
-    {
-        QStringList texts;
-        for (const Box &box : messages)
-            texts << box.prompt + u'|' + box.title;
-        return texts;
     }
 
     // Answers for the next questions, in order; a question without one is cancelled.
     QStringList answers;
-    QList<Box> messages;
-    QList<Box> questions;
+    QStringList messages;
+    QStringList questions;
     // Called while each message is shown.
     std::function<void()> onMessage;
 };
