@@ -56,9 +56,7 @@ private Q_SLOTS:
         QTest::newRow("one row") << chinese << L { "3000" } << L { "2" } << "6,000";
         QTest::newRow("a bad price counts once typed")
                 << chinese << L { "3000", "not a price" } << L { "2", "1" } << "第2行单价无效";
-        // The same stored prices, "1,000" of an older version and "2.5", in every locale.
-        QTest::newRow("older prices")
-                << chinese << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
+        // Stored prices, "1,000" of an older version and "2.5", read the same in every locale.
         QTest::newRow("older prices, German")
                 << german << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
         QTest::newRow("long total shows whole")
@@ -87,7 +85,6 @@ private Q_SLOTS:
         QTest::keyClick(box(1), Qt::Key_Escape);
         tick("Timer1");
         QCOMPARE(label("zj")->text(), "0");
-        // Back at full size once the total is short again.
         QCOMPARE(label("zj")->font().pointSize(), 15);
     }
 
@@ -98,7 +95,6 @@ private Q_SLOTS:
         QTest::newRow("evening") << QTime(21, 5, 9) << "系统时间：2026/12/6 21:05:09";
         QTest::newRow("midnight: the date alone") << QTime(0, 0) << "系统时间：2026/12/6";
         QTest::newRow("half past midnight") << QTime(0, 30) << "系统时间：2026/12/6 00:30:00";
-        QTest::newRow("noon") << QTime(12, 0) << "系统时间：2026/12/6 12:00:00";
     }
 
     void showsTheClock()
@@ -135,7 +131,6 @@ private Q_SLOTS:
         QTest::newRow("full-width digits") << L { "１２", "", "" };
         QTest::newRow("an Esc character clears") << L { "12\0333", "", "3" };
         QTest::newRow("pasted letters") << L { "2", "12abc", "2" };
-        QTest::newRow("pasted full-width digits") << L { "2", "１２", "2" };
         QTest::newRow("pasted digits") << L { "2", "340", "2340" };
     }
 
@@ -170,7 +165,7 @@ private Q_SLOTS:
     {
         m_window->setPriceTable(defaultPriceTable());
         QSignalSpy edits(m_window, &MainWindow::priceTableEdited);
-        // Cancelled boxes change nothing, and the right button asks nothing.
+        // The right button asks nothing.
         click(m_window, "btn4");
         click(m_window, "s4");
         QTest::mouseClick(child(m_window, "s4"), Qt::RightButton);
@@ -178,7 +173,6 @@ private Q_SLOTS:
         QCOMPARE(edits.size(), 0);
         QVERIFY(m_window->priceTable() == defaultPriceTable());
 
-        // A price that is not a number is refused with a message.
         m_fakes->dialogs.answers = { "A&B", " 30 ", "abc" };
         click(m_window, "btn4");
         click(m_window, "s4");
@@ -276,7 +270,6 @@ private Q_SLOTS:
 
         if (!GuiTest::hasSongFont())
             QSKIP("no Song font is installed here (Wine has no Chinese fonts)");
-        // The test machine has the Noto CJK fonts; a machine with 宋体 draws with that.
         const QStringList song { "SimSun", "宋体", "NSimSun", "Noto Serif CJK SC" };
         for (int pointSize : { 9, 12, 15 }) {
             const QFontInfo info(songFont(pointSize));
@@ -311,8 +304,8 @@ private Q_SLOTS:
             QVERIFY(fitted.text.isValidUtf16());
             const qsizetype cut = fitted.text.indexOf(QChar(0x2026));
             QVERIFY(cut > 0 && fitted.text.size() > cut + 1);
-            QVERIFY(text.startsWith(fitted.text.left(cut)));
-            QVERIFY(text.endsWith(fitted.text.mid(cut + 1)));
+            QVERIFY(text.startsWith(fitted.text.left(cut))
+                    && text.endsWith(fitted.text.mid(cut + 1)));
         }
     }
 
@@ -352,8 +345,7 @@ private Q_SLOTS:
         }
         // The middle of the two-pixel line, border + 1, lies in the caption's middle third; the
         // line runs from the left edge and breaks off before the caption.
-        QVERIFY(border + 1 > caption.top() + caption.height() / 3.0);
-        QVERIFY(border + 1 < caption.top() + caption.height() * 2 / 3.0);
+        QVERIFY(qAbs(border + 1 - caption.top() - caption.height() / 2.0) < caption.height() / 6.0);
         QVERIFY(drawn.pixel(3, border) != background);
         QCOMPARE(drawn.pixel(caption.left() - 1, border), background);
 

@@ -58,7 +58,6 @@ private Q_SLOTS:
     void init()
     {
         m_fakes = new FakePlatform;
-        // Past the first run: no welcome among the messages.
         m_fakes->store.values.insert("使用次数/N", "1");
         startProgram();
     }
@@ -149,7 +148,7 @@ private Q_SLOTS:
         tick(1);
         QCOMPARE(due.size(), 2);
 
-        // The frame's close ends a schedule.
+        // The window's close ends a schedule.
         typeInto("Text3", "30");
         click(scheduler(), "Command2");
         scheduler()->close();

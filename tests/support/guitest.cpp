@@ -105,7 +105,6 @@ QString writeShutdownStandIns(const QString &folder, int exitCode)
 #else
     const QString suffix;
 #endif
-    // Built beside the tests.
     const QString standIn = QCoreApplication::applicationDirPath() + QStringLiteral("/standin");
     for (const char *name : { "systemctl", "shutdown" }) {
         if (!QFile::copy(standIn + suffix, into.filePath(QLatin1String(name) + suffix)))
