@@ -362,8 +362,11 @@ private Q_SLOTS:
         });
         QCOMPARE(dialogs.askText("请输入[<b>]的单价：", "设置"), "名 <b>");
         GuiTest::answerModalBox([](QWidget *box) {
-            GuiTest::typeText(box->findChild<QLineEdit *>(), "x");
+            auto *field = box->findChild<QLineEdit *>();
+            GuiTest::typeText(field, "x");
             for (QPushButton *button : box->findChildren<QPushButton *>()) {
+                // Below the typing field, where a user looks for them.
+                QVERIFY(button->mapTo(box, QPoint()).y() > field->geometry().bottom());
                 if (button->text() == "取消")
                     button->click();
             }

@@ -217,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(QFile::permissions(fileName), permissions);
         QCOMPARE(contents(fileName + ".2.bak"), damaged);
         QCOMPARE(contents(fileName + ".bak"), "OLD\n");
-        second.reload();
+        PriceStore(second).reload();
         QCOMPARE(second.value("s", "a", ""), lone);
         // Read again once the file is gone, it holds nothing.
         QVERIFY(QFile::remove(fileName));
