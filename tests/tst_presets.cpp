@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 
 using GuiTest::child;
 using GuiTest::click;
