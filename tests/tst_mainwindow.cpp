@@ -9,7 +9,6 @@
 
 #include <QClipboard>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,8 +53,6 @@ private Q_SLOTS:
         const QLocale german(QLocale::German, QLocale::Germany);
         using L = QStringList;
         QTest::newRow("one row") << chinese << L { "3000" } << L { "2" } << "6,000";
-        QTest::newRow("a bad price counts once typed")
-                << chinese << L { "3000", "not a price" } << L { "2", "1" } << "第2行单价无效";
         // Stored prices, "1,000" of an older version and "2.5", read the same in every locale.
         QTest::newRow("older prices, German")
                 << german << L { "1,000", "2.5" } << L { "1", "3" } << "1,007.5";
@@ -233,7 +230,7 @@ private Q_SLOTS:
         QVERIFY(!isName || toolTip.contains("点击设置物品名"));
     }
 
-    void drawsInSongFontAndColour()
+    void drawsInColourAndTheDesktopsFont()
     {
         m_window->row(1).setPrice(QStringLiteral("1,250"));
         // Glyph edges blend into the background; the strokes' cores are the pure colour.
@@ -266,15 +263,6 @@ private Q_SLOTS:
             layout.endLayout();
             const QString face = layout.glyphRuns().value(0).rawFont().familyName();
             QVERIFY2(!severalForms(face) || face.endsWith(" SC"), qPrintable(face));
-        }
-
-        if (!GuiTest::hasSongFont())
-            QSKIP("no Song font is installed here (Wine has no Chinese fonts)");
-        const QStringList song { "SimSun", "宋体", "NSimSun", "Noto Serif CJK SC" };
-        for (int pointSize : { 9, 12, 15 }) {
-            const QFontInfo info(songFont(pointSize));
-            QVERIFY2(song.contains(info.family()), qPrintable(info.family()));
-            QCOMPARE(info.pointSize(), pointSize);
         }
     }
 

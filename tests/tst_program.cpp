@@ -37,22 +37,14 @@ using GuiTest::child;
 using GuiTest::click;
 using GuiTest::settle;
 
-// Stands in for the browser: the desktop hands it the addresses of its scheme.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public Q_SLOTS:
-    void open(const QUrl &url) { urls << url; }
-
-public:
-    QList<QUrl> urls;
-};
-
 // One run: the windows the main window opens, their lifetime, and the shutdown they lead to.
 class TestProgram : public QObject
 {
     Q_OBJECT
+
+public Q_SLOTS:
+    // Stands in for the browser: the desktop hands it the addresses of its scheme.
+    void openInBrowser(const QUrl &url) { m_browsed << url; }
 
 private Q_SLOTS:
     void init()
@@ -392,11 +384,10 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList { "text/plain" });
         QCOMPARE(QGuiApplication::clipboard()->text(), downloadAddress());
 
-        UrlCatcher browser;
-        QDesktopServices::setUrlHandler("https", &browser, "open");
+        QDesktopServices::setUrlHandler("https", this, "openInBrowser");
         QVERIFY(QtLauncher().openUrl(QUrl(downloadAddress())));
         QDesktopServices::unsetUrlHandler("https");
-        QCOMPARE(browser.urls, QList<QUrl> { QUrl(downloadAddress()) });
+        QCOMPARE(m_browsed, QList<QUrl> { QUrl(downloadAddress()) });
 
         // The time since the computer started, and the wall clock's.
         SystemClock clock;
@@ -474,6 +465,7 @@ private:
     std::unique_ptr<QSignalSpy> m_endsNow;
     int m_schedulerInterval = 0;
     int m_countdownInterval = 0;
+    QList<QUrl> m_browsed;
 };
 
 ORMEK_GUI_TEST_MAIN(TestProgram)
