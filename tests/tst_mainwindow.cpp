@@ -248,8 +248,9 @@ private Q_SLOTS:
 
         // The interface font stays the desktop's, with Chinese glyphs found behind it.
         const QFont desktop("DejaVu Sans", 11);
-        QCOMPARE(programFont(desktop).families().value(0), desktop.family());
-        QCOMPARE(programFont(desktop).pointSize(), 11);
+        const QFont font = programFont(desktop);
+        QCOMPARE(font.families().value(0), desktop.family());
+        QCOMPARE(font.pointSize(), 11);
         // In the Simplified Chinese forms, whatever the language, where a face that comes in
         // several forms is installed.
         const auto severalForms = [](const QString &family) {
@@ -257,7 +258,7 @@ private Q_SLOTS:
         };
         const QStringList installed = QFontDatabase::families();
         if (std::any_of(installed.cbegin(), installed.cend(), severalForms)) {
-            QTextLayout layout("骨", programFont(desktop));
+            QTextLayout layout("骨", font);
             layout.beginLayout();
             layout.createLine();
             layout.endLayout();
