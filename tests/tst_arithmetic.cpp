@@ -15,8 +15,8 @@ QDateTime at(int day, int hour, int minute = 0, int second = 0, int month = 12)
 
 } // namespace
 
-// The pure arithmetic: the total and its text; schedules set, told and fired on the clock's
-// moments and on the time passed.
+// The pure arithmetic: the total and its text, typed prices; schedules set, told and fired on the
+// clock's moments and on the time passed.
 class TestArithmetic : public QObject
 {
     Q_OBJECT

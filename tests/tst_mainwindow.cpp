@@ -82,6 +82,7 @@ private Q_SLOTS:
         QTest::keyClick(box(1), Qt::Key_Escape);
         tick("Timer1");
         QCOMPARE(label("zj")->text(), "0");
+        // Back at full size once the total is short again.
         QCOMPARE(label("zj")->font().pointSize(), 15);
     }
 

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void init()
     {
         m_fakes = new FakePlatform;
+        // Past the first run: no welcome among the messages.
         m_fakes->store.values.insert("使用次数/N", "1");
         startProgram();
     }

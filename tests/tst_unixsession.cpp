@@ -38,6 +38,7 @@ private Q_SLOTS:
         const QString record = GuiTest::writeShutdownStandIns(folder.path());
         QVERIFY(!record.isEmpty());
         FileSettingsStore store(folder.filePath("Ormek商人计算器.conf"));
+        // Not a first run, which greets with a box.
         store.setValue("使用次数", "N", "1");
         QVERIFY(store.commit());
 
