@@ -217,6 +217,8 @@ private Q_SLOTS:
         QCOMPARE(QFile::permissions(fileName), permissions);
         QCOMPARE(contents(fileName + ".2.bak"), damaged);
         QCOMPARE(contents(fileName + ".bak"), "OLD\n");
+        // Through the price store, as loading or viewing a preset reloads: the fake store has
+        // nothing to reload.
         PriceStore(second).reload();
         QCOMPARE(second.value("s", "a", ""), lone);
         // Read again once the file is gone, it holds nothing.
