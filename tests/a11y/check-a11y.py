@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Opens every window of the running program through AT-SPI, walks its accessibility tree and
-fails on any control that shows a value but has neither an accessible name nor a description.
+fails on any control that shows a value but has neither an accessible name nor a description,
+and on typing fields of one window that a reader cannot tell apart by name.
 The final countdown is checked from a one-second schedule and cancelled at once.
 
 Run by tests/a11y/run-a11y-check.sh inside its own D-Bus session and X server."""
@@ -66,17 +67,32 @@ def click(node):
 
 
 def check(root):
+    """Returns how many controls that show a value were checked, how many of them are typing
+    fields, and the problems found."""
     problems = []
     checked = 0
+    fields = 0
+    # Names of the typing fields met so far, by window.
+    field_names = {}
     for node, path in walk(root):
         if node.getRole() not in VALUE_ROLES:
             continue
-        if not node.getState().contains(pyatspi.STATE_SHOWING):
+        state = node.getState()
+        if not state.contains(pyatspi.STATE_SHOWING):
             continue
         checked += 1
-        if not (node.name or "").strip() and not (node.description or "").strip():
-            problems.append(f"{node.getRoleName()} at {root.name}/{'/'.join(path)}")
-    return checked, problems
+        where = f"{node.getRoleName()} at {root.name}/{'/'.join(path)}"
+        name = (node.name or "").strip()
+        if not name and not (node.description or "").strip():
+            problems.append(f"no accessible name or description: {where}")
+        if state.contains(pyatspi.STATE_EDITABLE):
+            fields += 1
+            window = path[:1] if root.getRole() == pyatspi.ROLE_APPLICATION else ()
+            names = field_names.setdefault(window, set())
+            if not name or name in names:
+                problems.append(f"a typing field without a name of its own: {where}")
+            names.add(name)
+    return checked, fields, problems
 
 
 def wait_for(find, what, timeout=10.0):
@@ -134,14 +150,14 @@ def check_final_countdown(app):
     press(app, pyatspi.ROLE_PUSH_BUTTON, "开始", inside=frame)
     countdown = wait_for(lambda: window(app, "关机"), "the final countdown")
     started = time.monotonic()
-    checked, problems = check(countdown)
+    checked, fields, problems = check(countdown)
     press(app, pyatspi.ROLE_PUSH_BUTTON, "取消关机", inside=countdown)
     wait_for(lambda: None if window(app, "关机") else True, "the end of the final countdown")
     elapsed = time.monotonic() - started
     print(f"final countdown: {checked} controls checked, cancelled after {elapsed:.1f} s")
     if elapsed > 8:
         raise RuntimeError("the final countdown was not cancelled within 8 seconds")
-    return checked, problems
+    return checked, fields, problems
 
 
 # Each opens one more window so that its controls are checked as well.
@@ -160,13 +176,15 @@ def main():
             opener(app)
             print(f"opened: {opener.__name__}")
         time.sleep(1.0)
-        checked, problems = check(app)
-        more_checked, more_problems = check_final_countdown(app)
+        checked, fields, problems = check(app)
+        more_checked, more_fields, more_problems = check_final_countdown(app)
         checked += more_checked
+        fields += more_fields
         problems += more_problems
         for problem in problems:
-            print(f"FAIL: no accessible name or description: {problem}")
-        print(f"{checked} controls that show a value checked, {len(problems)} without a name")
+            print(f"FAIL: {problem}")
+        print(f"{checked} controls that show a value checked, {fields} of them typing fields;"
+              f" {len(problems)} problems")
         return 1 if problems or checked == 0 else 0
     finally:
         process.terminate()
