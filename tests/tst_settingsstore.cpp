@@ -228,7 +228,7 @@ private Q_SLOTS:
     }
 
     // The store of Windows, the registry, with a key of string values for each section;
-    // elsewhere the same class keeps a file. Each read asks the store itself.
+    // elsewhere the same class keeps a file.
     void keepsValuesInTheNativeStore()
     {
 #ifdef Q_OS_WIN
