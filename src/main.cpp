@@ -1,10 +1,10 @@
-#include "app/program.h"
 #include "app/programfont.h"
 #include "app/programicon.h"
 #include "platform/busautolaunchblocker.h"
 #include "platform/desktopplatform.h"
 #include "platform/socketrepaints.h"
 #include "platform/unixsignalwatcher.h"
+#include "program/program.h"
 
 #include <QApplication>
 #include <csignal>

@@ -3,9 +3,9 @@
 
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
-#include "app/program.h"
 #include "platform/desktopplatform.h"
 #include "platform/unixsignalwatcher.h"
+#include "program/program.h"
 
 #include <QApplication>
 #include <csignal>

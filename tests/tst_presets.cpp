@@ -1,6 +1,6 @@
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
-#include "app/program.h"
+#include "program/program.h"
 #include "store/previewwindow.h"
 #include "store/pricekeeper.h"
 #include "store/pricestore.h"

@@ -7,9 +7,9 @@
 //   windowshots FOLDER --scheduler NAME  the scheduler alone, as FOLDER/NAME.png
 
 #include "app/mainwindow.h"
-#include "app/program.h"
 #include "app/programicon.h"
 #include "help/helpwindow.h"
+#include "program/program.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
 #include "store/pricekeeper.h"

@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "program/program.h"
 
 #include "app/mainwindow.h"
 #include "help/helpwindow.h"
