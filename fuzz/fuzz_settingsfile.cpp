@@ -1,40 +1,128 @@
-// Any table of values written to the store file reads back the same, and so does whatever was
-// read from any file once it is written again. A store on any file, or on what is not a file,
-// gives back what it read and writes a value over a file it can read (copying a damaged one
-// first); it writes nothing over a folder, a pipe or a device, and never waits on them.
+// QSettings is the judge of the store file: the program reads from any text the keys and values
+// QSettings reads, and calls damaged what QSettings could read only in part; written again
+// with a value of the program's, the text reads as it does when QSettings itself sets that
+// value, every other key with the same value and type. (QSettings itself changes a few when it
+// writes: numbers stored as "@Variant(...)" become their text, a list with an item it writes
+// as "@String(...)" a list of variants, and keys that are empty, of a section "[]" or hold half
+// a surrogate pair are lost.) A store on any file, or on what is not a file, writes a value over a
+// file it can read (copying a damaged one first); it writes nothing over a folder, a pipe or a
+// device, and never waits on them.
 
 #include "fuzzinput.h"
 #include "platform/filesettingsstore.h"
 #include "platform/settingsfile.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 namespace {
 
-// The keys a store can hold: a key under the top-level section, or "section/key", neither part
-// empty; with sectioned, only the latter, as the program's own keys are.
-SettingsValues storeTable(const SettingsValues &values, bool sectioned = false)
+// In memory (see LLVMFuzzerInitialize), as every store commit waits for its bytes to reach the
+// disk.
+const QTemporaryDir &scratchFolder()
 {
-    SettingsValues table;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        const qsizetype slash = it.key().indexOf(u'/');
-        if (!it.key().isEmpty() && slash != 0 && slash != it.key().size() - 1
-            && (slash > 0 || !sectioned))
-            table.insert(it.key(), it.value());
-    }
-    return table;
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/fuzz-store-XXXXXX"));
+    return folder;
 }
 
-void checkRoundTrip(const SettingsValues &table)
+struct Reading
 {
-    const QByteArray text = settingsFileText(table);
+    QVariantMap values;
+    bool damaged = false;
+};
+
+// What QSettings reads from the text, after it has set the value of key when there is one; in
+// a file of a name of its own each time, as QSettings keeps what it read of a file name.
+Reading qsettingsReading(const QByteArray &text, const QString &key = QString(),
+                         const QString &value = QString())
+{
+    static int files = 0;
+    const QString fileName =
+            scratchFolder().filePath(QStringLiteral("oracle-%1.conf").arg(files++));
+    QFile file(fileName);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(text) == text.size(), fileName);
+    file.close();
+    if (!key.isEmpty()) {
+        {
+            QSettings settings(fileName, QSettings::IniFormat);
+            settings.setValue(key, value);
+        }
+        // Read under another name: under this one QSettings would give what it holds in memory.
+        FUZZ_CHECK(file.open(QIODevice::ReadOnly), fileName);
+        const QByteArray written = file.readAll();
+        file.close();
+        QFile::remove(fileName);
+        return qsettingsReading(written);
+    }
+    Reading reading;
+    {
+        const QSettings settings(fileName, QSettings::IniFormat);
+        for (const QString &key : settings.allKeys())
+            reading.values.insert(key, settings.value(key));
+        reading.damaged = settings.status() == QSettings::FormatError;
+    }
+    QFile::remove(fileName);
+    return reading;
+}
+
+// Equal, and of one type; NaN equals itself.
+bool same(const QVariant &a, const QVariant &b)
+{
+    auto bytes = [](const QVariant &value) {
+        QByteArray data;
+        QDataStream stream(&data, QIODevice::WriteOnly);
+        stream << value;
+        return data;
+    };
+    return a.metaType() == b.metaType() && (a == b || bytes(a) == bytes(b));
+}
+
+QString describe(const QVariantMap &values)
+{
+    QString text;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        text += QStringLiteral("\n  %1 = %2 %3")
+                        .arg(it.key(), QString::fromLatin1(it->typeName()),
+                             it->toString().replace(QChar(0), QStringLiteral("\\0")));
+    return text;
+}
+
+void checkAgainstQSettings(const QByteArray &text)
+{
+    const Reading oracle = qsettingsReading(text);
+    QString where = QStringLiteral("text \"%1\", QSettings reads:%2")
+                            .arg(QString::fromLatin1(text.toHex()), describe(oracle.values));
     SettingsValues read;
-    QString where = QStringLiteral("written as:\n") + QString::fromUtf8(text);
-    FUZZ_CHECK(readSettingsFile(text, read) && read == table, where);
+    const SettingsFileReading reading = readSettingsFile(text, read);
+    FUZZ_CHECK(reading != SettingsFileReading::Failed, where);
+    FUZZ_CHECK((reading == SettingsFileReading::Damaged) == oracle.damaged, where);
+    SettingsValues texts;
+    for (auto it = oracle.values.cbegin(); it != oracle.values.cend(); ++it) {
+        if (it->typeId() == QMetaType::QString)
+            texts.insert(it.key(), it->toString());
+        else if (it->typeId() == QMetaType::QStringList)
+            texts.insert(it.key(), it->toStringList().join(QStringLiteral(", ")));
+    }
+    FUZZ_CHECK(read == texts, where);
+
+    const QString key = QStringLiteral("物品名称及价格储存/a1");
+    const std::optional<QByteArray> written = settingsFileWithValues(text, { { key, "碳" } });
+    FUZZ_CHECK(written, where);
+    const Reading after = qsettingsReading(*written);
+    const Reading own = qsettingsReading(text, key, QStringLiteral("碳"));
+    where += QStringLiteral("\nwritten as \"%1\", read as:%2")
+                     .arg(QString::fromLatin1(written->toHex()), describe(after.values));
+    FUZZ_CHECK(after.damaged == own.damaged, where);
+    FUZZ_CHECK(after.values.keys() == own.values.keys(), where);
+    for (auto it = own.values.cbegin(); it != own.values.cend(); ++it)
+        FUZZ_CHECK(same(after.values.value(it.key()), *it),
+                   where + QStringLiteral("\nat ") + it.key());
+    FUZZ_CHECK(after.values.value(key) == QStringLiteral("碳"), where);
 }
 
 enum class Kind { File, Folder, Pipe, LinkToPipe, Device, Count };
@@ -42,15 +130,12 @@ enum class Kind { File, Folder, Pipe, LinkToPipe, Device, Count };
 // A store at each kind of node, the file holding bytes.
 void checkStore(Kind kind, const QByteArray &bytes)
 {
-    // In memory where there is room, as every store commit waits for its bytes to reach the disk.
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                        ? QStringLiteral("/dev/shm/fuzz-store-XXXXXX")
-                                        : QDir::tempPath() + QStringLiteral("/fuzz-store-XXXXXX"));
-    const QString fileName = folder.filePath(QStringLiteral("store.conf"));
-    QDir(folder.path()).removeRecursively();
-    QDir().mkpath(folder.path());
+    const QString folder = scratchFolder().filePath(QStringLiteral("store"));
+    const QString fileName = folder + QStringLiteral("/store.conf");
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
     const QByteArray name = QFile::encodeName(fileName);
-    const QByteArray pipe = QFile::encodeName(folder.filePath(QStringLiteral("pipe")));
+    const QByteArray pipe = QFile::encodeName(folder + QStringLiteral("/pipe"));
     switch (kind) {
     case Kind::File: {
         QFile file(fileName);
@@ -79,7 +164,7 @@ void checkStore(Kind kind, const QByteArray &bytes)
     FileSettingsStore store(fileName);
     const QString where = QStringLiteral("kind %1, bytes \"%2\"").arg(int(kind)).arg(bytes.toHex());
     SettingsValues values;
-    const bool readable = readSettingsFile(bytes, values);
+    const bool damaged = readSettingsFile(bytes, values) == SettingsFileReading::Damaged;
     FUZZ_CHECK(store.isUnreadable() == (kind != Kind::File), where);
     store.setValue(QStringLiteral("物品名称及价格储存"), QStringLiteral("a1"),
                    QStringLiteral("碳"));
@@ -87,34 +172,30 @@ void checkStore(Kind kind, const QByteArray &bytes)
     FUZZ_CHECK(QFileInfo(fileName).isFile() == (kind == Kind::File), where);
     if (kind != Kind::File)
         return;
-    const QString copy = store.takeKeptCopy();
-    FUZZ_CHECK(copy.isEmpty() == readable, where);
-    SettingsValues written;
-    QFile file(fileName);
-    FUZZ_CHECK(file.open(QIODevice::ReadOnly) && readSettingsFile(file.readAll(), written), where);
-    values.insert(QStringLiteral("物品名称及价格储存/a1"), QStringLiteral("碳"));
-    FUZZ_CHECK(storeTable(written, true) == storeTable(values, true), where);
+    FUZZ_CHECK(store.takeKeptCopy().isEmpty() != damaged, where);
+    FUZZ_CHECK(FileSettingsStore(fileName).value(QStringLiteral("物品名称及价格储存"),
+                                                 QStringLiteral("a1"), QString())
+                       == QStringLiteral("碳"),
+               where);
 }
 
 } // namespace
 
-// The input is read three times: as keys and values in turn, separated by the byte 0xFE (which
-// no UTF-8 text holds, so values may hold line breaks); as the text of a store file; and, its
-// first byte picking the kind of node, as the store the program finds.
+// The scratch copies that QSettings reads and writes go to memory too.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    if (QDir(QStringLiteral("/dev/shm")).exists())
+        qputenv("TMPDIR", "/dev/shm");
+    return 0;
+}
+
+// The input is the text of a store file; its first byte also picks the kind of node of the
+// store the program finds, which holds the rest.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    SettingsValues table;
-    const QList<QByteArray> fields = bytes.split('\xfe');
-    for (qsizetype i = 0; i + 1 < fields.size(); i += 2)
-        table.insert(QString::fromUtf8(fields.at(i)), QString::fromUtf8(fields.at(i + 1)));
-    checkRoundTrip(storeTable(table));
-
-    SettingsValues read;
-    readSettingsFile(bytes, read);
-    checkRoundTrip(storeTable(read));
-
+    checkAgainstQSettings(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     const quint8 kind = FuzzInput::take<quint8>(data, size);
-    checkStore(Kind(kind % int(Kind::Count)), bytes.mid(1));
+    checkStore(Kind(kind % int(Kind::Count)),
+               QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
+#include "platform/filesettingsstore.h"
 #include "program/program.h"
 #include "store/previewwindow.h"
 #include "store/pricekeeper.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTemporaryDir>
 
 using GuiTest::child;
 using GuiTest::click;
@@ -132,15 +134,89 @@ private Q_SLOTS:
         editPrice("3", true);
         QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/b2"), "3");
         m_fakes->store.commitSucceeds = false;
-        // A preset save tells every failure, and so does the close.
+        // A preset save tells every failure.
         trigger("BC1");
         trigger("BC1");
         m_fakes->store.keptCopy = "/fake/store.conf.2.bak";
-        window()->close();
+        // A close whose save fails asks whether to try again; going back keeps the window open.
+        m_fakes->dialogs.questions.clear();
+        m_fakes->dialogs.answers = { "重新保存", "返回" };
+        QVERIFY(!window()->close());
         const QString kept = "设置文件已损坏，已另存为备份：\n/fake/store.conf";
         QCOMPARE(messages(),
                  QStringList({ failed, kept + ".bak|提示", failed, failed, failed,
-                               kept + ".2.bak|提示", failed }));
+                               kept + ".2.bak|提示" }));
+        const QString question =
+                "保存失败！价格表的修改还没有保存。|保存|重新保存/不保存，直接关闭/返回";
+        QCOMPARE(m_fakes->dialogs.questions, QStringList({ question, question }));
+        // It closes once a save succeeds, or when the user chooses to lose the changes.
+        if (unreadable)
+            m_fakes->dialogs.answers = { "不保存，直接关闭" };
+        else
+            m_fakes->store.commitSucceeds = true;
+        QVERIFY(window()->close());
+        QCOMPARE(m_fakes->dialogs.questions.size(), unreadable ? 3 : 2);
+    }
+
+    void sharesAFirstRunWithAnotherCopy_data()
+    {
+        QTest::addColumn<QString>("secondCopy");
+        QTest::addColumn<QString>("nameOfRow1");
+        QTest::addColumn<QString>("nameOfRow5");
+        QTest::newRow("second closes first") << "closes first"
+                                             << "第一"
+                                             << "狂乱强韧";
+        QTest::newRow("second closes last") << "closes last"
+                                            << "第一"
+                                            << "狂乱强韧";
+        QTest::newRow("second renames row 5") << "renames row 5"
+                                              << "第一"
+                                              << "第五";
+        QTest::newRow("second initialises") << "initialises"
+                                            << "灵魂灾难"
+                                            << "狂乱强韧";
+    }
+
+    // Two copies started on an empty store at once: each writes the built-in table only where
+    // nothing is stored, and after that only what it changed; a whole-table command writes it
+    // all.
+    void sharesAFirstRunWithAnotherCopy()
+    {
+        QFETCH(QString, secondCopy);
+        QFETCH(QString, nameOfRow1);
+        QFETCH(QString, nameOfRow5);
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath("store.conf");
+        FileSettingsStore firstStore(fileName);
+        FileSettingsStore secondStore(fileName);
+        FakePlatform &f = *m_fakes;
+        Platform firstPlatform { firstStore, f.dialogs, f.launcher, f.clipboard, f.clock };
+        Platform secondPlatform { secondStore, f.dialogs, f.launcher, f.clipboard, f.clock };
+        Program first(firstPlatform);
+        Program second(secondPlatform);
+        first.start();
+        second.start();
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        f.dialogs.answers = { "第一" };
+        click(first.mainWindow(), "btn1");
+        if (secondCopy == "renames row 5") {
+            f.dialogs.answers = { "第五" };
+            click(second.mainWindow(), "btn5");
+        } else if (secondCopy == "initialises") {
+            child<QAction>(second.mainWindow(), "CSH")->trigger();
+        }
+        if (secondCopy == "closes last")
+            QVERIFY(first.mainWindow()->close());
+        QVERIFY(second.mainWindow()->close());
+        if (first.mainWindow())
+            QVERIFY(first.mainWindow()->close());
+
+        FileSettingsStore after(fileName);
+        const PriceTable stored = PriceStore(after).table(automaticTable);
+        QCOMPARE(stored[0].name, nameOfRow1);
+        QCOMPARE(stored[4].name, nameOfRow5);
+        QVERIFY(std::equal(stored.begin() + 5, stored.end(), defaultPriceTable().begin() + 5));
+        QCOMPARE(PriceStore(after).runCount(), "2");
     }
 
     // Slots 1 to 5 are kept apart from each other and from the table on screen; the preview shows a

@@ -255,8 +255,16 @@ void MainWindow::editPrice(int number)
     Q_EMIT priceTableEdited();
 }
 
+void MainWindow::setCloseCheck(std::function<bool()> check)
+{
+    m_closeCheck = std::move(check);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    Q_EMIT closing();
+    if (m_closeCheck && !m_closeCheck()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
 }

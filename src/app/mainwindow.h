@@ -1,10 +1,11 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
-#include "store/pricetable.h"
+#include "store/pricetableview.h"
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 class ItemRow;
@@ -21,7 +22,7 @@ struct Platform;
 // the total label. Names and prices change through the row buttons and
 // "修改" links (editName(), editPrice()) or through setPriceTable(); the menu commands and
 // the two window commands are reported as signals for the rest of the program to carry out.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public PriceTableView
 {
     Q_OBJECT
 
@@ -32,8 +33,11 @@ public:
     // Row 1 to 9.
     ItemRow &row(int number) const;
 
-    PriceTable priceTable() const;
-    void setPriceTable(const PriceTable &table);
+    PriceTable priceTable() const override;
+    void setPriceTable(const PriceTable &table) override;
+
+    // Asked as the window is closed through its frame: false keeps it open.
+    void setCloseCheck(std::function<bool()> check);
 
 public Q_SLOTS:
     void updateTotal();
@@ -51,8 +55,6 @@ Q_SIGNALS:
     void schedulerRequested();
     // A name or a price was edited by the user.
     void priceTableEdited();
-    // The window is closing through its frame; it is discarded right after.
-    void closing();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -70,6 +72,7 @@ private:
     QPushButton *m_shutdownButton = nullptr;
     QTimer *m_totalTimer = nullptr;
     QTimer *m_clockTimer = nullptr;
+    std::function<bool()> m_closeCheck;
 };
 
 #endif // MAINWINDOW_H

@@ -2,8 +2,9 @@
 #define DIALOGS_H
 
 #include <QString>
+#include <QStringList>
 
-// The program's modal boxes. Both show their texts literally, never as rich text.
+// The program's modal boxes. All show their texts literally, never as rich text.
 class Dialogs
 {
 public:
@@ -15,6 +16,11 @@ public:
     // A one-line question with an empty field. Returns the typed text, or the empty
     // text when the box is cancelled or closed.
     virtual QString askText(const QString &prompt, const QString &title) = 0;
+
+    // A question answered by one of the buttons named by choices, left to right. Returns the
+    // index of the button chosen; the last is also the answer of Esc and of the close button.
+    virtual int askChoice(const QString &prompt, const QString &title,
+                          const QStringList &choices) = 0;
 };
 
 #endif // DIALOGS_H

@@ -13,6 +13,8 @@ namespace {
 
 // Far beyond any store of nine names and prices in six tables.
 constexpr qint64 largestStore = 64 * 1024 * 1024;
+// A lock holds a process number, a program name and a host name.
+constexpr qint64 largestLock = 4096;
 
 // A name beside the file for a copy of it that no earlier copy has.
 bool createCopy(const QString &fileName, const QByteArray &bytes, QString &copyName)
@@ -26,7 +28,8 @@ bool createCopy(const QString &fileName, const QByteArray &bytes, QString &copyN
                 continue;
             return false;
         }
-        if (copy.write(bytes) == bytes.size() && copy.flush())
+        // The copy is as private as the store.
+        if (copyPermissions(fileName, copy) && copy.write(bytes) == bytes.size() && copy.flush())
             return true;
         // QFile::remove() would keep a file whose last bytes could not be written.
         copy.close();
@@ -61,7 +64,15 @@ FileSettingsStore::State FileSettingsStore::read(SettingsValues &values, QByteAr
     case FileContents::Read:
         break;
     }
-    return readSettingsFile(bytes, values) ? State::Readable : State::Damaged;
+    switch (readSettingsFile(bytes, values)) {
+    case SettingsFileReading::Read:
+        return State::Readable;
+    case SettingsFileReading::Damaged:
+        return State::Damaged;
+    case SettingsFileReading::Failed:
+        break;
+    }
+    return State::Unreadable;
 }
 
 void FileSettingsStore::reload()
@@ -93,7 +104,12 @@ bool FileSettingsStore::commit()
 {
     if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath()))
         return false;
-    QLockFile lock(m_fileName + QStringLiteral(".lock"));
+    const QString lockName = m_fileName + QStringLiteral(".lock");
+    // QLockFile reads the lock another writer left: a pipe, a device or a huge file there
+    // would hold it up for good.
+    if (!isAbsentOrSmallFile(lockName, largestLock))
+        return false;
+    QLockFile lock(lockName);
     if (!lock.tryLock(m_lockTimeout))
         return false;
 
@@ -107,10 +123,14 @@ bool FileSettingsStore::commit()
     if (state == State::Damaged && bytes != m_keptBytes && !keepCopy(bytes))
         return false;
 
+    SettingsValues changes;
     m_pending.apply(
-            [&values](const QString &path) { return values.value(path); },
-            [&values](const QString &path, const QString &value) { values.insert(path, value); });
-    if (!write(values))
+            [&values](const QString &path) -> std::optional<QString> {
+                const auto it = values.constFind(path);
+                return it == values.cend() ? std::nullopt : std::optional(*it);
+            },
+            [&changes](const QString &path, const QString &value) { changes.insert(path, value); });
+    if (!write(bytes, changes, values))
         return false;
     m_values = values;
     m_pending.clear();
@@ -127,15 +147,18 @@ bool FileSettingsStore::keepCopy(const QByteArray &bytes)
     return true;
 }
 
-bool FileSettingsStore::write(const SettingsValues &values)
+bool FileSettingsStore::write(const QByteArray &bytes, const SettingsValues &changes,
+                              SettingsValues &written)
 {
-    const QByteArray text = settingsFileText(values);
+    const std::optional<QByteArray> text = settingsFileWithValues(bytes, changes);
+    if (!text || readSettingsFile(*text, written) == SettingsFileReading::Failed)
+        return false;
     QSaveFile file(m_fileName);
     if (!file.open(QIODevice::WriteOnly) || !copyPermissions(m_fileName, file))
         return false;
     // QSaveFile::commit() does not check the flush of its last buffered bytes: a full disk
     // would otherwise replace the file with a truncated one and report success.
-    return file.write(text) == text.size() && file.flush() && file.commit();
+    return file.write(*text) == text->size() && file.flush() && file.commit();
 }
 
 bool FileSettingsStore::isUnreadable() const

@@ -5,12 +5,12 @@
 #include "platform/settingsfile.h"
 #include "platform/settingsstore.h"
 
-// The store in one file, in the text of settingsfile.h (which QSettings' INI format reads too).
+// The store in one file, in the text of settingsfile.h (QSettings' INI format).
 //
 // A commit takes the file's lock, reads the file as it is now, puts the values set over it
 // and replaces it through a temporary file whose every byte has reached the disk, with the
-// old file's permissions; keys that are not the program's stay. It never waits long for the
-// lock, and writes nothing over a file it cannot read: a pipe, a device, a file it may not
+// old file's permissions; every other key reads as it did, whoever wrote it. It never waits long
+// for the lock, and writes nothing over a file it cannot read: a pipe, a device, a file it may not
 // read or one too large to be a store. A file it can read only in part is first copied to a
 // new "<name>.bak" (then "<name>.2.bak", ...), never over an older copy.
 class FileSettingsStore : public SettingsStore
@@ -35,7 +35,8 @@ private:
     enum class State { Readable, Damaged, Unreadable };
     State read(SettingsValues &values, QByteArray &bytes) const;
     bool keepCopy(const QByteArray &bytes);
-    bool write(const SettingsValues &values);
+    // Writes the changes over the file's bytes; written is what the file then holds.
+    bool write(const QByteArray &bytes, const SettingsValues &changes, SettingsValues &written);
 
     QString m_fileName;
     SettingsValues m_values;

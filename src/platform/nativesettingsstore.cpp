@@ -29,10 +29,15 @@ bool NativeSettingsStore::commit()
 {
     // A fresh object, whose status then tells of this write alone.
     QSettings settings(m_location, QSettings::NativeFormat);
-    m_pending.apply([&settings](const QString &path) { return settings.value(path).toString(); },
-                    [&settings](const QString &path, const QString &value) {
-                        settings.setValue(path, value);
-                    });
+    m_pending.apply(
+            [&settings](const QString &path) -> std::optional<QString> {
+                if (!settings.contains(path))
+                    return std::nullopt;
+                return settings.value(path).toString();
+            },
+            [&settings](const QString &path, const QString &value) {
+                settings.setValue(path, value);
+            });
     settings.sync();
     if (settings.status() != QSettings::NoError)
         return false;

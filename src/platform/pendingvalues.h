@@ -29,12 +29,17 @@ public:
         return it->value;
     }
 
-    // Calls write(path, value) for each, updates applied to what stored(path) gives.
+    // Calls write(path, value) for each, updates applied to what stored(path) gives: the
+    // stored text, or nothing where there is none.
     template<class Stored, class Write>
     void apply(Stored stored, Write write) const
     {
-        for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
-            write(it.key(), it->update ? it->update(stored(it.key())) : it->value);
+        for (auto it = m_values.cbegin(); it != m_values.cend(); ++it) {
+            if (!it->update)
+                write(it.key(), it->value);
+            else if (const std::optional<QString> value = it->update(stored(it.key())))
+                write(it.key(), *value);
+        }
     }
 
     void clear() { m_values.clear(); }

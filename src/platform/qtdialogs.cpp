@@ -22,3 +22,18 @@ QString QtDialogs::askText(const QString &prompt, const QString &title)
         return QString();
     return dialog.text();
 }
+
+int QtDialogs::askChoice(const QString &prompt, const QString &title, const QStringList &choices)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.constFirst()));
+    box.setEscapeButton(buttons.constLast());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? int(choices.size()) - 1 : int(chosen);
+}

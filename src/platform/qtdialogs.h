@@ -8,6 +8,7 @@ class QtDialogs : public Dialogs
 public:
     void showMessage(const QString &prompt, const QString &title) override;
     QString askText(const QString &prompt, const QString &title) override;
+    int askChoice(const QString &prompt, const QString &title, const QStringList &choices) override;
 };
 
 #endif // QTDIALOGS_H

@@ -35,6 +35,14 @@ FileContents readBounded(QFile &file, qint64 limit)
 
 } // namespace
 
+bool isAbsentOrSmallFile(const QString &fileName, qint64 limit)
+{
+    const QFileInfo info(fileName);
+    if (info.isSymLink())
+        return false;
+    return !info.exists() || (info.isFile() && info.size() <= limit);
+}
+
 #ifdef Q_OS_UNIX
 
 FileContents readRegularFile(const QString &fileName, qint64 limit)
@@ -67,6 +75,10 @@ bool copyPermissions(const QString &fileName, QFileDevice &file)
     struct stat status = {};
     if (::stat(QFile::encodeName(fileName).constData(), &status) != 0)
         return errno == ENOENT;
+    // The group first, as changing it may clear the set-group-ID bit. A user may give a file
+    // only a group of their own: where that fails, the file keeps the user's group.
+    if (::fchown(file.handle(), uid_t(-1), status.st_gid) != 0 && errno != EPERM)
+        return false;
     return ::fchmod(file.handle(), status.st_mode & 07777) == 0;
 }
 

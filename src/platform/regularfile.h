@@ -25,8 +25,13 @@ struct FileContents
 // never waits: a pipe or a device is reported unreadable without being read.
 FileContents readRegularFile(const QString &fileName, qint64 limit);
 
+// There is nothing of that name, or a regular file of at most limit bytes that is not a
+// symbolic link. Looks only, without opening it.
+bool isAbsentOrSmallFile(const QString &fileName, qint64 limit);
+
 // Gives the open file the permissions of the file named, when there is one. On Unix all the
-// mode bits: a read-only file that root writes over stays read-only.
+// mode bits: a read-only file that root writes over stays read-only; and its group, where
+// the user may give it.
 bool copyPermissions(const QString &fileName, QFileDevice &file);
 
 #endif // REGULARFILE_H

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The per-user settings store: string values addressed by section and key, all under the
 // program's one application name.
@@ -13,8 +14,9 @@
 class SettingsStore
 {
 public:
-    // A value computed from the stored one at the moment it is written.
-    using Update = std::function<QString(const QString &stored)>;
+    // A value computed from the stored one (nothing where the key is not stored) at the moment
+    // it is written; nothing leaves the stored value as it is.
+    using Update = std::function<std::optional<QString>(const std::optional<QString> &stored)>;
 
     virtual ~SettingsStore() = default;
 

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <cstdio>
 
 Program::Program(Platform &platform, QObject *parent)
     : QObject(parent)
@@ -78,7 +79,12 @@ PriceKeeper *Program::priceKeeper() const
 
 bool Program::saveSession()
 {
-    return m_priceKeeper->saveSession();
+    if (m_priceKeeper->saveSession())
+        return true;
+    // Nobody can be asked now: what is lost is at least told.
+    if (m_mainWindow)
+        std::fputs(qPrintable(unsavedTableReport(m_mainWindow->priceTable())), stderr);
+    return false;
 }
 
 void Program::saveAndQuit()
@@ -96,7 +102,8 @@ void Program::connectPriceKeeper()
     MainWindow *window = m_mainWindow;
     PriceKeeper *keeper = m_priceKeeper;
     connect(window, &MainWindow::priceTableEdited, keeper, &PriceKeeper::saveChanges);
-    connect(window, &MainWindow::closing, keeper, &PriceKeeper::saveAtClose);
+    window->setCloseCheck([keeper] { return keeper->saveAtClose(); });
+    connect(window, &QObject::destroyed, keeper, &PriceKeeper::forgetView);
     connect(window, &MainWindow::savePresetRequested, keeper, &PriceKeeper::savePreset);
     connect(window, &MainWindow::loadPresetRequested, keeper, &PriceKeeper::loadPreset);
     connect(window, &MainWindow::viewPresetRequested, keeper, &PriceKeeper::viewPreset);

@@ -42,8 +42,9 @@ public:
     PriceKeeper *priceKeeper() const;
 
     // Writes the price table on screen and the start counter to the store, before the run
-    // ends some other way than by closing the main window. False when they did not reach it;
-    // true, doing nothing, once the main window is closed (it saved itself then).
+    // ends some other way than by closing the main window. False when they did not reach it,
+    // with the table written to standard error; true, doing nothing, once the main window is
+    // closed (it saved itself then).
     bool saveSession();
 
 Q_SIGNALS:

@@ -1,10 +1,10 @@
 #include "store/pricekeeper.h"
 
-#include "app/mainwindow.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
 #include "store/presetslot.h"
+#include "store/pricetableview.h"
 
 PriceKeeper::PriceKeeper(Platform &platform, QObject *parent)
     : QObject(parent), m_platform(platform), m_store(platform.store), m_preview([this] {
@@ -23,7 +23,7 @@ PreviewWindow *PriceKeeper::previewWindow() const
 }
 
 // The store has just been read when it was opened, at the start.
-void PriceKeeper::load(MainWindow *window)
+void PriceKeeper::load(PriceTableView *view)
 {
     const SettingsStore &store = m_platform.store;
     // A store that is there but cannot be read is not a first run: it is left as it is.
@@ -36,23 +36,32 @@ void PriceKeeper::load(MainWindow *window)
                 QStringLiteral("欢迎使用Ormek商人计算器，本机是第一次运行本软件，将调用默认设置！"
                                "往后程序会自动保存你的设置！"),
                 QStringLiteral("欢迎使用"));
-        window->setPriceTable(defaultPriceTable());
-        // Nothing of it is stored yet.
-        m_window = window;
+        const PriceTable table = defaultPriceTable();
+        view->setPriceTable(table);
+        // Another copy started at the same time may have stored its own rows already: the
+        // defaults go only where there is nothing yet, and after that only what changes here.
+        m_store.setMissingEntries(automaticTable, table);
+        m_known = knownTable(table);
+        m_view = view;
         return;
     }
     const PriceTable table = m_store.table(automaticTable);
-    window->setPriceTable(table);
+    view->setPriceTable(table);
     m_known = knownTable(table);
     // Only now is there a table to save.
-    m_window = window;
+    m_view = view;
+}
+
+void PriceKeeper::forgetView()
+{
+    m_view = nullptr;
 }
 
 bool PriceKeeper::saveSession()
 {
-    if (!m_window)
+    if (!m_view)
         return true;
-    const PriceTable table = m_window->priceTable();
+    const PriceTable table = m_view->priceTable();
     m_store.setChangedEntries(automaticTable, table, m_known);
     if (!m_runCounted)
         m_store.countRun();
@@ -74,19 +83,29 @@ void PriceKeeper::saveChanges()
         tellAboutFailedSave();
 }
 
-void PriceKeeper::saveAtClose()
+bool PriceKeeper::saveAtClose()
 {
-    const bool saved = saveSession();
-    tellAboutKeptCopy();
-    if (!saved)
-        tellAboutFailedSave();
+    for (;;) {
+        const bool saved = saveSession();
+        tellAboutKeptCopy();
+        if (saved)
+            return true;
+        const int choice = m_platform.dialogs.askChoice(
+                QStringLiteral("保存失败！价格表的修改还没有保存。"), QStringLiteral("保存"),
+                { QStringLiteral("重新保存"), QStringLiteral("不保存，直接关闭"),
+                  QStringLiteral("返回") });
+        if (choice == 1)
+            return true;
+        if (choice != 0)
+            return false;
+    }
 }
 
 void PriceKeeper::savePreset(int slot)
 {
-    if (!m_window)
+    if (!m_view)
         return;
-    m_store.setTable(slot, m_window->priceTable());
+    m_store.setTable(slot, m_view->priceTable());
     const bool saved = m_store.commit();
     tellAboutKeptCopy();
     if (saved)
@@ -97,11 +116,10 @@ void PriceKeeper::savePreset(int slot)
 
 void PriceKeeper::loadPreset(int slot)
 {
-    if (!m_window)
+    if (!m_view)
         return;
     m_store.reload();
-    m_window->setPriceTable(m_store.table(slot));
-    saveChanges();
+    saveWholeTable(m_store.table(slot));
     m_platform.dialogs.showMessage(presetLoadedMessage(slot), QStringLiteral("读取"));
 }
 
@@ -114,11 +132,18 @@ void PriceKeeper::viewPreset(int slot)
 
 void PriceKeeper::resetTable()
 {
-    if (!m_window)
+    if (!m_view)
         return;
-    m_window->setPriceTable(defaultPriceTable());
-    saveChanges();
+    saveWholeTable(defaultPriceTable());
     m_platform.dialogs.showMessage(QStringLiteral("初始化成功！"), QStringLiteral("初始化"));
+}
+
+void PriceKeeper::saveWholeTable(const PriceTable &table)
+{
+    m_view->setPriceTable(table);
+    // Every row, even one this copy shows already: another copy may have stored another.
+    m_known = KnownTable();
+    saveChanges();
 }
 
 void PriceKeeper::tellAboutKeptCopy()

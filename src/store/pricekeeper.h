@@ -6,19 +6,18 @@
 #include "store/pricestore.h"
 
 #include <QObject>
-#include <QPointer>
 
-class MainWindow;
+class PriceTableView;
 struct Platform;
 
-// Keeps the main window's price table in the settings store, and carries out the preset
-// commands and the preview window.
+// Keeps the price table on screen in the settings store, and carries out the preset commands
+// and the preview window.
 //
 // The table on screen and the start counter are written after every change of the rows and
 // when the window closes, so that an ending without a close loses nothing. Only the names and
-// prices changed here are written, so that another instance's changes to the others stay. A
-// failed save is reported once until a save succeeds again, and always at the close and for a
-// preset.
+// prices changed here are written, so that another instance's changes to the others stay;
+// commands that replace the whole table write all of it. A failed save is reported once until
+// a save succeeds again, and always for a preset; at the close the user may try again.
 class PriceKeeper : public QObject
 {
     Q_OBJECT
@@ -27,20 +26,25 @@ public:
     explicit PriceKeeper(Platform &platform, QObject *parent = nullptr);
     ~PriceKeeper() override;
 
-    // Fills the rows of a main window that is not shown yet: on the first run the user is
-    // greeted and gets the default table, on any later run the stored one.
-    void load(MainWindow *window);
+    // Fills a view that is not shown yet: on the first run the user is greeted and gets the
+    // default table, on any later run the stored one. The view is kept until forgetView().
+    void load(PriceTableView *view);
+    // The view is gone: nothing is left to save, and the preset commands do nothing.
+    void forgetView();
 
     // Writes the rows and the counter without asking or telling anything; false when they did
-    // not reach the store. Does nothing, successfully, once the main window is gone.
+    // not reach the store. Does nothing, successfully, without a view.
     bool saveSession();
+
+    // Saves as the view closes. Should the save fail, the user chooses between trying again,
+    // closing without saving and going back; false when the view should stay open.
+    bool saveAtClose();
 
     // The preview window, or null while it does not exist.
     PreviewWindow *previewWindow() const;
 
 public Q_SLOTS:
     void saveChanges();
-    void saveAtClose();
     void savePreset(int slot);
     void loadPreset(int slot);
     void viewPreset(int slot);
@@ -51,12 +55,13 @@ Q_SIGNALS:
     void previewCreated(PreviewWindow *window);
 
 private:
+    void saveWholeTable(const PriceTable &table);
     void tellAboutKeptCopy();
     void tellAboutFailedSave();
 
     Platform &m_platform;
     PriceStore m_store;
-    QPointer<MainWindow> m_window;
+    PriceTableView *m_view = nullptr;
     // What the store holds of the automatic table, as this instance last read or wrote it.
     KnownTable m_known;
     bool m_runCounted = false;

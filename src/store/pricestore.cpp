@@ -80,6 +80,20 @@ void PriceStore::setChangedEntries(int slot, const PriceTable &table, KnownTable
     }
 }
 
+void PriceStore::setMissingEntries(int slot, const PriceTable &table)
+{
+    const QString name = section(slot);
+    auto setIfMissing = [&](const QString &key, const QString &value) {
+        m_store.updateValue(name, key, [value](const std::optional<QString> &stored) {
+            return stored ? std::nullopt : std::optional(value);
+        });
+    };
+    for (int row = 1; row <= priceTableRows; ++row) {
+        setIfMissing(nameKey(row), table[row - 1].name);
+        setIfMissing(priceKey(row), table[row - 1].price);
+    }
+}
+
 QString PriceStore::runCount() const
 {
     return m_store.value(counterSection, counterKey, QStringLiteral("0"));
@@ -87,8 +101,9 @@ QString PriceStore::runCount() const
 
 void PriceStore::countRun()
 {
-    m_store.updateValue(counterSection, counterKey,
-                        [](const QString &stored) { return countThisRun(stored).sycs; });
+    m_store.updateValue(counterSection, counterKey, [](const std::optional<QString> &stored) {
+        return countThisRun(stored.value_or(QString())).sycs;
+    });
 }
 
 bool PriceStore::commit()

@@ -42,6 +42,9 @@ public:
     // are not known, and forgets those until a commit has written them.
     void setChangedEntries(int slot, const PriceTable &table, KnownTable &known);
 
+    // Sets the names and prices of table only where the store holds none when it is written.
+    void setMissingEntries(int slot, const PriceTable &table);
+
     QString runCount() const;
     // Counts this run: one more than the stored count at the moment it is written.
     void countRun();

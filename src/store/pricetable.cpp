@@ -14,3 +14,14 @@ PriceTable defaultPriceTable()
             { QStringLiteral("碳"), QStringLiteral("50") },
     } };
 }
+
+QString unsavedTableReport(const PriceTable &table)
+{
+    QString text = QStringLiteral("保存失败！以下价格表未能保存：\n");
+    for (int row = 1; row <= priceTableRows; ++row) {
+        text += QStringLiteral("%1\t%2\t%3\n")
+                        .arg(row)
+                        .arg(table[row - 1].name, table[row - 1].price);
+    }
+    return text;
+}

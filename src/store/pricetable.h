@@ -24,4 +24,8 @@ using PriceTable = std::array<PriceEntry, priceTableRows>;
 // The table of a first run, and of "初始化价格表".
 PriceTable defaultPriceTable();
 
+// For the terminal, when a table could not be saved and nobody can be asked: a line per row,
+// its number, name and price.
+QString unsavedTableReport(const PriceTable &table);
+
 #endif // PRICETABLE_H

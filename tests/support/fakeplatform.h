@@ -44,7 +44,10 @@ public:
         if (!commitSucceeds)
             return false;
         m_pending.apply(
-                [this](const QString &path) { return values.value(path); },
+                [this](const QString &path) -> std::optional<QString> {
+                    const auto it = values.constFind(path);
+                    return it == values.cend() ? std::nullopt : std::optional(*it);
+                },
                 [this](const QString &path, const QString &value) { values.insert(path, value); });
         m_pending.clear();
         return true;
@@ -81,7 +84,16 @@ public:
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 
-    // Answers for the next questions, in order; a question without one is cancelled.
+    int askChoice(const QString &prompt, const QString &title, const QStringList &choices) override
+    {
+        questions << prompt + u'|' + title + u'|' + choices.join(u'/');
+        const qsizetype chosen =
+                choices.indexOf(answers.isEmpty() ? QString() : answers.takeFirst());
+        return chosen < 0 ? int(choices.size()) - 1 : int(chosen);
+    }
+
+    // Answers for the next questions, in order: a text, or the choice's button; a question
+    // without one is cancelled.
     QStringList answers;
     QStringList messages;
     QStringList questions;

@@ -1,0 +1,17 @@
+#ifndef PRICETABLEVIEW_H
+#define PRICETABLEVIEW_H
+
+#include "store/pricetable.h"
+
+// Where the price table is shown and edited: the main window.
+class PriceTableView
+{
+public:
+    virtual PriceTable priceTable() const = 0;
+    virtual void setPriceTable(const PriceTable &table) = 0;
+
+protected:
+    ~PriceTableView() = default;
+};
+
+#endif // PRICETABLEVIEW_H
