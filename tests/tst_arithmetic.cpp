@@ -70,8 +70,9 @@ private Q_SLOTS:
         QTest::newRow("grouped") << "3,000" << m_locale << "3000";
         QTest::newRow("full-width digits") << "１２" << m_locale << "";
         QTest::newRow("German decimal comma") << "2,5" << german << "2.5";
-        QTest::newRow("German, point as decimal point") << "1.234" << german << "1.234";
-        QTest::newRow("German grouping refused") << "1.234,5" << german << "";
+        QTest::newRow("German, a point that means two things") << "1.234" << german << "";
+        QTest::newRow("German, point as decimal point") << "1.5" << german << "1.5";
+        QTest::newRow("German grouping") << "1.234,5" << german << "1234.5";
     }
 
     void readsTypedPrices()
@@ -126,6 +127,9 @@ private Q_SLOTS:
         QTest::newRow("2 hours from November's last day, run out")
                 << true << at(30, 23, 0, 0, 11) << E { "2", "", "" } << started
                 << "关机时间：1号1时0分0秒" << at(30, 22, 0, 0, 11) << 7200000 << "0:0:0后关机";
+        QTest::newRow("an hour and a minute")
+                << true << at(6, 10) << E { "1", "1", "" } << started << "关机时间：11时1分0秒"
+                << at(6, 10) << 0 << "1:1:0后关机";
         QTest::newRow("a day") << true << at(6, 10) << E { "24", "", "" } << started
                                << "关机时间：7号10时0分0秒" << at(6, 10) << 0 << "24:0:0后关机";
         QTest::newRow("one second")

@@ -231,6 +231,27 @@ private Q_SLOTS:
         QVERIFY(!isName || toolTip.contains("点击设置物品名"));
     }
 
+    void showsNamesOnOneLine_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ends in a tab") << "碳\t"
+                                       << "碳 ";
+        QTest::newRow("two lines") << "上\r\n下"
+                                   << "上  下";
+    }
+
+    // As written in the tooltip and for screen readers, on one line on the button.
+    void showsNamesOnOneLine()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        m_window->row(2).setName(name);
+        auto *button = child<QPushButton>(m_window, "btn2");
+        QCOMPARE(button->text(), shown);
+        QCOMPARE(button->accessibleName(), name);
+    }
+
     void drawsInColourAndTheDesktopsFont()
     {
         m_window->row(1).setPrice(QStringLiteral("1,250"));

@@ -197,6 +197,7 @@ private Q_SLOTS:
         first.start();
         second.start();
         QCOMPARE(f.dialogs.messages.size(), 2);
+        f.dialogs.messages.clear();
         f.dialogs.answers = { "第一" };
         click(first.mainWindow(), "btn1");
         if (secondCopy == "renames row 5") {
@@ -205,6 +206,11 @@ private Q_SLOTS:
         } else if (secondCopy == "initialises") {
             child<QAction>(second.mainWindow(), "CSH")->trigger();
         }
+        // A preset the other copy saved shows in the preview.
+        child<QAction>(second.mainWindow(), "BC1")->trigger();
+        child<QAction>(first.mainWindow(), "CK1")->trigger();
+        QCOMPARE(child<QLabel>(first.priceKeeper()->previewWindow(), "Label1")->text(),
+                 second.mainWindow()->row(1).name() + " = 3000");
         if (secondCopy == "closes last")
             QVERIFY(first.mainWindow()->close());
         QVERIFY(second.mainWindow()->close());

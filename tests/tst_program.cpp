@@ -32,6 +32,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QtGui/private/qguiapplication_p.h>
+#include <algorithm>
 
 using GuiTest::child;
 using GuiTest::click;
@@ -183,6 +184,7 @@ private Q_SLOTS:
 
         countdown = triggerSchedule();
         QCOMPARE(position(), 0);
+        QVERIFY(countdown->isRunning());
         for (int i = 0; i < 10; ++i)
             GuiTest::fireTimer(countdown);
         QCOMPARE(position(), 10);
@@ -350,19 +352,28 @@ private Q_SLOTS:
         QStringList seen;
         GuiTest::answerModalBox([&seen](QWidget *box) {
             seen << box->windowTitle();
+            for (QLabel *label : box->findChildren<QLabel *>()) {
+                if (label->text().contains("<b>"))
+                    seen << QString::number(label->textFormat());
+            }
             GuiTest::typeText(box->findChild<QLineEdit *>(), "名 <b>");
             QTest::keyClick(box->findChild<QLineEdit *>(), Qt::Key_Return);
         });
         QCOMPARE(dialogs.askText("请输入[<b>]的单价：", "设置"), "名 <b>");
         GuiTest::answerModalBox([](QWidget *box) {
             auto *field = box->findChild<QLineEdit *>();
-            GuiTest::typeText(field, "x");
+            // A paste longer than the box gives back is not cut silently.
+            field->insert(QString(40000, u'长'));
             for (QPushButton *button : box->findChildren<QPushButton *>()) {
                 // Below the typing field, where a user looks for them.
                 QVERIFY(button->mapTo(box, QPoint()).y() > field->geometry().bottom());
-                if (button->text() == "取消")
-                    button->click();
+                QCOMPARE(button->isEnabled(), button->text() == "取消");
             }
+            const QList<QLabel *> labels = box->findChildren<QLabel *>();
+            QVERIFY(std::any_of(labels.cbegin(), labels.cend(), [](QLabel *label) {
+                return label->isVisible() && label->text() == "文字过长：最多32767个字符。";
+            }));
+            QTest::keyClick(field, Qt::Key_Escape);
         });
         QCOMPARE(dialogs.askText("请输入物品名：", "设置"), QString());
         GuiTest::answerModalBox([&seen](QWidget *box) {
@@ -374,7 +385,10 @@ private Q_SLOTS:
             message->buttons().constFirst()->click();
         });
         dialogs.showMessage("<b>保存失败！</b>", "保存");
-        QCOMPARE(seen, QStringList({ "设置", "<b>保存失败！</b>", "保存", "0", "0", "确定" }));
+        QCOMPARE(seen, QStringList({ "设置", "0", "<b>保存失败！</b>", "保存", "0", "0", "确定" }));
+        // Esc is the last choice.
+        GuiTest::answerModalBox([](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QCOMPARE(dialogs.askChoice("保存失败！", "保存", { "重新保存", "不保存", "返回" }), 2);
 
         // The clipboard holds the address alone, whatever it held before.
         auto *before = new QMimeData;

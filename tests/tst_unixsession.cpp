@@ -24,15 +24,18 @@ private Q_SLOTS:
     void savesBeforeEnding_data()
     {
         QTest::addColumn<int>("signalNumber");
+        QTest::addColumn<bool>("lockPlanted");
         for (int signalNumber : { SIGTERM, SIGHUP, SIGINT })
-            QTest::newRow(strsignal(signalNumber)) << signalNumber;
+            QTest::newRow(strsignal(signalNumber)) << signalNumber << false;
+        QTest::newRow("a pipe planted as the lock") << int(SIGTERM) << true;
     }
 
-    // Ended by a signal after an unsaved change, the program saves it; the same signal again
-    // while it ends does not cut the end short.
+    // Ended by a signal after an unsaved change, the program saves it, or says on standard error
+    // what it could not save; the same signal again while it ends does not cut the end short.
     void savesBeforeEnding()
     {
         QFETCH(int, signalNumber);
+        QFETCH(bool, lockPlanted);
         // Its store; and stand-ins first on PATH, so that no real shutdown command is reached.
         QTemporaryDir folder;
         const QString record = GuiTest::writeShutdownStandIns(folder.path());
@@ -41,13 +44,14 @@ private Q_SLOTS:
         // Not a first run, which greets with a box.
         store.setValue("使用次数", "N", "1");
         QVERIFY(store.commit());
+        QVERIFY(!lockPlanted || ::mkfifo(QFile::encodeName(store.location() + ".lock"), 0600) == 0);
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", folder.path());
         environment.insert("PATH", folder.path() + u':' + qEnvironmentVariable("PATH"));
         QProcess program;
         program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+
         program.start(SIGNAL_SAVE_CHILD, { "7777" });
         QVERIFY(program.waitForReadyRead(20000));
         QCOMPARE(program.readAllStandardOutput(), "ready\n");
@@ -61,8 +65,9 @@ private Q_SLOTS:
         QCOMPARE(program.exitCode(), 0);
 
         store.reload();
-        QCOMPARE(store.value("物品名称及价格储存", "b1", ""), "7777");
-        QCOMPARE(store.value("使用次数", "N", ""), "2");
+        QCOMPARE(store.value("物品名称及价格储存", "b1", ""), lockPlanted ? "" : "7777");
+        QCOMPARE(store.value("使用次数", "N", ""), lockPlanted ? "1" : "2");
+        QCOMPARE(program.readAllStandardError().contains("1\t设置\t7777\n"), lockPlanted);
         QVERIFY(!QFile::exists(record));
     }
 

@@ -108,7 +108,7 @@ void ItemRow::setPrice(const QString &price)
 void ItemRow::showName()
 {
     const FittedText fitted =
-            fitText(m_name, m_nameFont, captionRoom(m_nameButton), smallestNamePointSize);
+            fitText(oneLine(m_name), m_nameFont, captionRoom(m_nameButton), smallestNamePointSize);
     QFont font = m_nameFont;
     font.setPointSize(fitted.pointSize);
     m_nameButton->setFont(font);
@@ -122,7 +122,7 @@ void ItemRow::showPrice()
 {
     // The label overlaps the name button; the price keeps to the part right of it.
     const int room = m_priceLabel->geometry().right() - m_nameButton->geometry().right();
-    const FittedText fitted = fitText(m_price, m_priceFont, room, smallestPricePointSize);
+    const FittedText fitted = fitText(oneLine(m_price), m_priceFont, room, smallestPricePointSize);
     QFont font = m_priceFont;
     font.setPointSize(fitted.pointSize);
     m_priceLabel->setFont(font);

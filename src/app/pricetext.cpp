@@ -21,11 +21,12 @@ std::optional<double> readStoredPrice(const QString &text)
 std::optional<double> readTypedPrice(const QString &text, const QLocale &locale)
 {
     static const QLocale plain = withoutGrouping(QLocale::c());
-    const QLocale regional =
-            locale.groupSeparator() == plain.decimalPoint() ? withoutGrouping(locale) : locale;
-    if (const std::optional<double> price = parseFiniteNumber(text, regional))
-        return price;
-    return parseFiniteNumber(text, plain);
+    const std::optional<double> regional = parseFiniteNumber(text, locale);
+    const std::optional<double> plainPrice = parseFiniteNumber(text, plain);
+    // "1.234" is 1234 to a German reader: a text that means two things is not guessed at.
+    if (regional && plainPrice && *regional != *plainPrice)
+        return std::nullopt;
+    return regional ? regional : plainPrice;
 }
 
 QString storedPriceText(double price)

@@ -14,8 +14,8 @@
 std::optional<double> readStoredPrice(const QString &text);
 
 // The price the user typed: in the form of their regional settings ("1.234,5" in German), or
-// plain with "." as the decimal point. A point is never taken for a grouping mark, so "1.234"
-// is one and a bit in every setting. Nothing when it is not a finite number.
+// plain with "." as the decimal point. Nothing when it is not a finite number, or when the two
+// forms read it as different numbers ("1.234" in German).
 std::optional<double> readTypedPrice(const QString &text, const QLocale &locale);
 
 // The stored form of a price: the shortest text that reads back as the same number.

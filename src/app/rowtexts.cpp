@@ -28,3 +28,13 @@ QString plainToolTip(const QString &text)
 {
     return Qt::convertFromPlainText(text);
 }
+
+QString oneLine(QString text)
+{
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line
+            || c.category() == QChar::Separator_Paragraph)
+            c = u' ';
+    }
+    return text;
+}

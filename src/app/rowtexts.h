@@ -6,6 +6,9 @@
 // The prompt that asks for the unit price of the item with this name.
 QString pricePrompt(const QString &itemName);
 
+// The text on one line: tabs, line breaks and other control characters as spaces.
+QString oneLine(QString text);
+
 // Button captions treat '&' as a shortcut marker; this keeps a name's '&' literal.
 QString escapeMnemonic(const QString &text);
 

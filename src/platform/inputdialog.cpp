@@ -7,8 +7,15 @@
 #include <QVBoxLayout>
 
 InputDialog::InputDialog(const QString &prompt, const QString &title, QWidget *parent)
-    : QDialog(parent), m_field(new QLineEdit(this))
+    : QDialog(parent)
+    , m_field(new QLineEdit(this))
+    , m_tooLong(new QLabel(QStringLiteral("文字过长：最多%1个字符。").arg(longestText), this))
 {
+    // One more than it gives back, so that a longer paste is seen rather than cut.
+    m_field->setMaxLength(longestText + 1);
+    m_tooLong->hide();
+    connect(m_field, &QLineEdit::textChanged, this, &InputDialog::checkLength);
+
     setWindowTitle(title);
 
     auto *promptLabel = new QLabel(prompt, this);
@@ -16,7 +23,8 @@ InputDialog::InputDialog(const QString &prompt, const QString &title, QWidget *p
     promptLabel->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    m_okButton = buttons->button(QDialogButtonBox::Ok);
+    m_okButton->setText(QStringLiteral("确定"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -24,6 +32,7 @@ InputDialog::InputDialog(const QString &prompt, const QString &title, QWidget *p
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(promptLabel);
     layout->addWidget(m_field);
+    layout->addWidget(m_tooLong);
     layout->addWidget(buttons);
     setMinimumWidth(300);
 }
@@ -31,4 +40,11 @@ InputDialog::InputDialog(const QString &prompt, const QString &title, QWidget *p
 QString InputDialog::text() const
 {
     return m_field->text();
+}
+
+void InputDialog::checkLength()
+{
+    const bool tooLong = m_field->text().size() > longestText;
+    m_tooLong->setVisible(tooLong);
+    m_okButton->setEnabled(!tooLong);
 }
