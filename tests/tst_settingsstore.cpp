@@ -68,8 +68,9 @@ private Q_SLOTS:
     }
 
     // The program reads what QSettings reads. Written again with a value of its own, the text
-    // gives QSettings every other value as before, types and all; a text QSettings could read
-    // only in part is said to be damaged, to be kept aside before it is written over.
+    // gives QSettings every other value as before, types and all, and keeps the other lines of
+    // a text QSettings reads whole; a text QSettings could read only in part is said to be
+    // damaged, to be kept aside before it is written over.
     void readsAsQSettingsReads()
     {
         QFETCH(QByteArray, text);
@@ -82,11 +83,12 @@ private Q_SLOTS:
 
         const QString tag = QTest::currentDataTag();
         QVariantMap expected = qsettingsReading(text, m_folder.filePath(tag + " before"));
-        expected.insert("s/a1", "新");
+        expected.insert("物品名称及价格储存/a1", "新");
         const std::optional<QByteArray> written =
-                settingsFileWithValues(text, { { "s/a1", "新" } });
+                settingsFileWithValues(text, { { "物品名称及价格储存/a1", "新" } });
         QVERIFY(written);
         QCOMPARE(qsettingsReading(*written, m_folder.filePath(tag + " after")), expected);
+        QVERIFY(damaged || written->startsWith(text.left(text.lastIndexOf('\n'))));
     }
 
     void findsTheConfigurationFolder()

@@ -1,5 +1,6 @@
 #include "platform/settingsfile.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -7,7 +8,8 @@
 namespace {
 
 // QSettings reads and writes only named files: each call works on a copy of the text in a
-// folder of its own, which only the user may enter.
+// folder of its own, which only the user may enter. A new name each time, as QSettings keeps
+// what it read of a file name for a while.
 class ScratchCopy
 {
 public:
@@ -34,6 +36,51 @@ private:
     bool m_made = false;
 };
 
+// What QSettings reads from a text: every value, with its type.
+struct Reading
+{
+    SettingsFileReading outcome = SettingsFileReading::Failed;
+    QVariantMap values;
+};
+
+Reading qsettingsReading(const QByteArray &text)
+{
+    Reading reading;
+    const ScratchCopy copy(text);
+    if (!copy.isMade())
+        return reading;
+    const QSettings settings(copy.fileName(), QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    for (const QString &key : keys)
+        reading.values.insert(key, settings.value(key));
+    switch (settings.status()) {
+    case QSettings::NoError:
+        reading.outcome = SettingsFileReading::Read;
+        break;
+    case QSettings::FormatError:
+        reading.outcome = SettingsFileReading::Damaged;
+        break;
+    case QSettings::AccessError:
+        break;
+    }
+    return reading;
+}
+
+// The text that QSettings itself writes: of values alone over an empty text, or of values
+// over text.
+std::optional<QByteArray> qsettingsText(const QByteArray &text, const SettingsValues &values)
+{
+    const ScratchCopy copy(text);
+    if (!copy.isMade())
+        return std::nullopt;
+    {
+        QSettings settings(copy.fileName(), QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            settings.setValue(it.key(), it.value());
+    }
+    return copy.contents();
+}
+
 std::optional<QString> valueText(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -46,50 +93,125 @@ std::optional<QString> valueText(const QVariant &value)
     }
 }
 
-SettingsFileReading readCopy(const ScratchCopy &copy, SettingsValues &values)
+bool isSection(const QByteArray &line)
 {
-    values.clear();
-    if (!copy.isMade())
-        return SettingsFileReading::Failed;
-    const QSettings settings(copy.fileName(), QSettings::IniFormat);
-    const QStringList keys = settings.allKeys();
-    for (const QString &key : keys) {
-        if (const std::optional<QString> text = valueText(settings.value(key)))
-            values.insert(key, *text);
+    return line.trimmed().startsWith('[');
+}
+
+QByteArray keyOf(const QByteArray &line)
+{
+    const qsizetype equals = line.indexOf('=');
+    return equals < 0 ? QByteArray() : line.left(equals).trimmed();
+}
+
+// The text with the lines of fresh (a text QSettings wrote) put in place: each key line over
+// the lines of that key in its section, or after the section's last line; a section not there
+// at the end. Every other line stays as it was, comments too.
+QByteArray withLines(const QByteArray &text, const QByteArray &fresh)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (lines.constLast().isEmpty())
+        lines.removeLast();
+    QByteArray section;
+    for (const QByteArray &freshLine : fresh.split('\n')) {
+        if (freshLine.trimmed().isEmpty())
+            continue;
+        if (isSection(freshLine)) {
+            section = freshLine.trimmed();
+            continue;
+        }
+        const QByteArray key = keyOf(freshLine);
+        bool inSection = false;
+        bool replaced = false;
+        qsizetype sectionEnd = -1;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (isSection(lines.at(i))) {
+                inSection = lines.at(i).trimmed() == section;
+                continue;
+            }
+            if (!inSection)
+                continue;
+            if (!lines.at(i).trimmed().isEmpty())
+                sectionEnd = i + 1;
+            if (keyOf(lines.at(i)) == key) {
+                lines[i] = freshLine;
+                replaced = true;
+            }
+        }
+        if (replaced)
+            continue;
+        if (sectionEnd < 0) {
+            if (!lines.isEmpty())
+                lines << QByteArray();
+            lines << section;
+            sectionEnd = lines.size();
+        }
+        lines.insert(sectionEnd, freshLine);
     }
-    switch (settings.status()) {
-    case QSettings::NoError:
-        return SettingsFileReading::Read;
-    case QSettings::FormatError:
-        return SettingsFileReading::Damaged;
-    case QSettings::AccessError:
-        break;
+    return lines.join('\n') + '\n';
+}
+
+// Equal, and of one type; NaN equals itself.
+bool same(const QVariant &a, const QVariant &b)
+{
+    auto bytes = [](const QVariant &value) {
+        QByteArray data;
+        QDataStream stream(&data, QIODevice::WriteOnly);
+        stream << value;
+        return data;
+    };
+    return a.metaType() == b.metaType() && (a == b || bytes(a) == bytes(b));
+}
+
+// QSettings reads the edited text as the text with the values set, and as nothing else.
+bool readsAsSet(const Reading &before, const QByteArray &edited, const SettingsValues &values)
+{
+    const Reading after = qsettingsReading(edited);
+    if (after.outcome != SettingsFileReading::Read)
+        return false;
+    QVariantMap expected = before.values;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        expected.insert(it.key(), it.value());
+    if (after.values.keys() != expected.keys())
+        return false;
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        if (!same(after.values.value(it.key()), *it))
+            return false;
     }
-    return SettingsFileReading::Failed;
+    return true;
 }
 
 } // namespace
 
 SettingsFileReading readSettingsFile(const QByteArray &text, SettingsValues &values)
 {
-    return readCopy(ScratchCopy(text), values);
+    values.clear();
+    const Reading reading = qsettingsReading(text);
+    for (auto it = reading.values.cbegin(); it != reading.values.cend(); ++it) {
+        if (const std::optional<QString> valueAsText = valueText(*it))
+            values.insert(it.key(), *valueAsText);
+    }
+    return reading.outcome;
 }
 
 std::optional<QByteArray> settingsFileWithValues(const QByteArray &text,
                                                  const SettingsValues &values)
 {
-    const ScratchCopy copy(text);
-    if (!copy.isMade())
-        return std::nullopt;
-    {
-        QSettings settings(copy.fileName(), QSettings::IniFormat);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            settings.setValue(it.key(), it.value());
-        settings.sync();
+    // Where QSettings can prove it, only the lines of the values change. Otherwise QSettings
+    // writes the whole text, as it would for any program, and then changes a few values of
+    // others itself: numbers stored as "@Variant(...)" become their text, for one.
+    const Reading before = qsettingsReading(text);
+    if (before.outcome == SettingsFileReading::Read) {
+        const std::optional<QByteArray> fresh = qsettingsText(QByteArray(), values);
+        if (fresh) {
+            const QByteArray edited = withLines(text, *fresh);
+            if (readsAsSet(before, edited, values))
+                return edited;
+        }
     }
+    std::optional<QByteArray> written = qsettingsText(text, values);
     // The status of a text QSettings read only in part tells nothing of the write: read what
     // was written instead. A value UTF-8 cannot hold (half a surrogate pair) reads otherwise.
-    std::optional<QByteArray> written = copy.contents();
     SettingsValues read;
     if (!written || readSettingsFile(*written, read) == SettingsFileReading::Failed)
         return std::nullopt;
