@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -193,7 +196,8 @@ private Q_SLOTS:
 
     // Two stores on one file, as two instances of the program have: each writes only what it
     // set, and counts from what is stored when it writes. Keys of other programs stay, the mode
-    // too, and lines it cannot read are first copied aside, to a name no earlier copy has.
+    // and the group too, and lines it cannot read are first copied aside, as private as the
+    // file, to a name no earlier copy has.
     void keepsWhatIsNotItsOwn()
     {
         const QString fileName = m_folder.filePath("shared.conf");
@@ -204,6 +208,10 @@ private Q_SLOTS:
                                       QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                               | QFileDevice::ReadGroup));
         const QFileDevice::Permissions permissions = QFile::permissions(fileName);
+#ifdef Q_OS_UNIX
+        // Another group than the user's own, where the user may give it one (root may).
+        const bool otherGroup = ::chown(QFile::encodeName(fileName), uid_t(-1), 100) == 0;
+#endif
         FileSettingsStore first(fileName);
         FileSettingsStore second(fileName);
         first.setValue("s", "a", "碳");
@@ -225,6 +233,10 @@ private Q_SLOTS:
                                   { "s/x", "1" } };
         QCOMPARE(qsettingsReading(contents(fileName), m_folder.filePath("shared.ini")), all);
         QCOMPARE(QFile::permissions(fileName), permissions);
+        QCOMPARE(QFile::permissions(fileName + ".2.bak"), permissions);
+#ifdef Q_OS_UNIX
+        QVERIFY(!otherGroup || QFileInfo(fileName).groupId() == 100);
+#endif
         QCOMPARE(contents(fileName + ".2.bak"), damaged);
         QCOMPARE(contents(fileName + ".bak"), "OLD\n");
         // Through the price store, as loading or viewing a preset reloads: the fake store has
