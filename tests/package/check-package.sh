@@ -4,9 +4,10 @@
 #
 #     check-package.sh install BUILD-FOLDER    installs the build with the prefix /usr into a
 #                                             scratch folder and compares its files
-#     check-package.sh deb PACKAGE.deb         compares the package's files (less its copyright
-#                                             and changelog, and with its manual pages not
-#                                             compressed) and checks its Depends
+#     check-package.sh deb PACKAGE.deb         compares the package's files (less its copyright,
+#                                             changelog and lintian overrides, and with its
+#                                             manual pages not compressed) and checks its
+#                                             Depends
 set -euo pipefail
 mode=$1
 here=$(dirname "$(realpath "$0")")
@@ -22,9 +23,10 @@ install)
     ;;
 deb)
     deb=$2
-    doc=/usr/share/doc/$(dpkg-deb -f "$deb" Package)
+    package=$(dpkg-deb -f "$deb" Package)
     dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's/^\.//; s|^\(/usr/share/man/.*\)\.gz$|\1|' \
-        | grep -vxF -e "$doc/copyright" -e "$doc/changelog.gz" | LC_ALL=C sort >"$scratch/files"
+        | grep -vxF -e "/usr/share/doc/$package/copyright" -e "/usr/share/doc/$package/changelog.gz" \
+            -e "/usr/share/lintian/overrides/$package" | LC_ALL=C sort >"$scratch/files"
     ;;
 *)
     echo "usage: $0 install BUILD-FOLDER | deb PACKAGE.deb" >&2
