@@ -1,6 +1,6 @@
 # `cpack -G DEB` in a build tree makes the Debian package.
 set(CPACK_PACKAGE_NAME ormek-calculator)
-set(CPACK_PACKAGE_VENDOR "Ormek商人计算器")
+set(CPACK_PACKAGE_VENDOR "${ORMEK_MAKERS}")
 set(CPACK_PACKAGE_CONTACT "Ormek商人计算器 <ormek-calculator@example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ormek商人计算器: price calculator for Ormek shop stalls")
 set(CPACK_PACKAGE_DESCRIPTION
