@@ -1,7 +1,7 @@
 # What every CPack package says of the program. The Windows packages come from CPack; the
 # Debian package is built from debian/ (scripts/deb).
 set(CPACK_PACKAGE_NAME ormek-calculator)
-set(CPACK_PACKAGE_VENDOR "Ormek商人计算器")
+set(CPACK_PACKAGE_VENDOR "${ORMEK_MAKERS}")
 set(CPACK_PACKAGE_CONTACT "Ormek商人计算器 <ormek-calculator@example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Ormek商人计算器: price calculator for Ormek shop stalls")
 set(CPACK_PACKAGE_DESCRIPTION

@@ -4,8 +4,9 @@ set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Ormek商人计算器")
 set(CPACK_PACKAGE_EXECUTABLES ormek-calculator "Ormek商人计算器")
 
-# Our copy of CMake's template: a 64-bit Unicode installer in Simplified Chinese (Debian's
-# wine64 runs no 32-bit installer), which says that uninstalling keeps the price tables.
+# Our own template, after CMake's: a 64-bit Unicode installer in Simplified Chinese (Debian's
+# wine64 runs no 32-bit installer) for the current user alone, without elevation, that upgrades
+# in place and says that uninstalling keeps the price tables.
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 set(CPACK_NSIS_PACKAGE_NAME "Ormek商人计算器")
 set(CPACK_NSIS_DISPLAY_NAME "Ormek商人计算器")
@@ -15,6 +16,5 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME ormek-calculator.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/icons/net.ormek.Calculator.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/data/icons/net.ormek.Calculator.ico)
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN ormek-calculator.exe)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_NSIS_URL_INFO_ABOUT "https://ormek-calculator.example.com/")
+set(CPACK_NSIS_URL_INFO_ABOUT "${ORMEK_DOWNLOAD_ADDRESS}")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")

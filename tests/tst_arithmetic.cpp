@@ -1,5 +1,6 @@
 #include "app/pricetext.h"
 #include "app/total.h"
+#include "help/helptext.h"
 #include "shutdown/schedule.h"
 
 #include <QTest>
@@ -16,7 +17,7 @@ QDateTime at(int day, int hour, int minute = 0, int second = 0, int month = 12)
 } // namespace
 
 // The pure arithmetic: the total and its text, typed prices; schedules set, told and fired on the
-// clock's moments and on the time passed.
+// clock's moments and on the time passed; the program's size in the help text.
 class TestArithmetic : public QObject
 {
     Q_OBJECT
@@ -162,6 +163,26 @@ private Q_SLOTS:
         const ScheduleTick tick = scheduleTick(start.schedule, later, startedAt + passed);
         QCOMPARE(tick.due, caption == "0:0:0后关机");
         QCOMPARE(tick.caption, caption);
+    }
+
+    void tellsKilobytes_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << qint64(0) << "0KB";
+        QTest::newRow("just under a half") << qint64(511) << "0KB";
+        QTest::newRow("a half rounds up") << qint64(512) << "1KB";
+        QTest::newRow("just under one and a half") << qint64(1535) << "1KB";
+        QTest::newRow("160 KB exactly") << qint64(160 * 1024) << "160KB";
+        QTest::newRow("the Windows program") << qint64(308239) << "301KB";
+        QTest::newRow("beyond 32 bits") << qint64(5) * 1024 * 1024 * 1024 << "5242880KB";
+    }
+
+    void tellsKilobytes()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(kilobytesText(bytes), text);
     }
 
 private:

@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -67,9 +68,9 @@ private Q_SLOTS:
     // way its text shows once. Its buttons copy and open the address.
     void opensHelpOnce()
     {
-        const QString text = helpText(downloadAddress());
-        QVERIFY(text.contains(downloadAddress()));
         HelpWindow *help = openHelp();
+        const QString text = child<QPlainTextEdit>(help, "RichTextBox1")->toPlainText();
+        QVERIFY(text.contains(downloadAddress()));
         QCOMPARE(help->windowTitle(), "帮助");
         click(help, "Command1");
         QVERIFY(!help->isVisible());
@@ -88,6 +89,19 @@ private Q_SLOTS:
         settle();
         QVERIFY(!m_program->helpWindow());
         QCOMPARE(child<QPlainTextEdit>(openHelp(), "RichTextBox1")->toPlainText(), text);
+    }
+
+    // The safety note gives the size of the program file, here one of 308,239 bytes.
+    void tellsTheProgramsSize()
+    {
+        QTemporaryDir folder;
+        QFile program(folder.filePath("ormek-calculator.exe"));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        QCOMPARE(program.write(QByteArray(308239, 'M')), 308239);
+        program.close();
+        const HelpWindow help(m_fakes->platform, program.fileName());
+        QCOMPARE(child<QPlainTextEdit>(&help, "RichTextBox1")->toPlainText().split(u'\n').value(1),
+                 "1、本软件此版本大小为301KB，请查看大小，如不相符，请谨慎使用；");
     }
 
     void firesOnceAtOrPastTheTarget()

@@ -55,14 +55,27 @@ find_windows_qt() {
 # The folders of the MinGW runtime DLLs (libstdc++-6, libgcc_s_seh-1, libwinpthread-1).
 mingw_runtime_dirs=(/usr/lib/gcc/x86_64-w64-mingw32/*-posix /usr/x86_64-w64-mingw32/lib)
 
+# Runs a step of a build with its output in the log file $1, and shows the end of the log when
+# the step fails.
+logged_step() {
+    local log=$1
+    shift
+    mkdir -p "$(dirname "$log")"
+    "$@" >"$log" 2>&1 || { tail -n 60 "$log"; echo "failed: $* (the whole output: $log)" >&2; exit 1; }
+}
+
 # Configures a cross build of the program in folder $1 against Qt prefix $2; more CMake
-# arguments may follow.
+# arguments may follow. The output goes to $1/configure.log.
 configure_windows_build() {
     local build=$1 qt=$2
     shift 2
-    cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_PREFIX_PATH="$qt" "$@" >"$build.configure.log" 2>&1 \
-        || { cat "$build.configure.log"; return 1; }
+    logged_step "$build/configure.log" cmake -S . -B "$build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" "$@"
+}
+
+# A file's size in MiB, with two decimals: "10.33 MiB".
+mebibytes() {
+    awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.2f MiB", bytes / 1048576 }'
 }
 
 # A private Wine under the build folder, quiet, without the Mono and Gecko installers.

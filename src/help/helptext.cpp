@@ -2,16 +2,22 @@
 
 QString downloadAddress()
 {
-    // A placeholder until the program has a download page of its own. Short enough to show
-    // whole beside the copy button.
-    return QStringLiteral("https://example.com/ormek/");
+    // Set in the build, which gives it to the Windows installer too. A placeholder until the
+    // program has a download page of its own; short enough to show whole beside the copy button.
+    return QStringLiteral(ORMEK_DOWNLOAD_ADDRESS);
 }
 
-QStringList helpLines(const QString &address)
+QString kilobytesText(qint64 bytes)
+{
+    return QString::number((bytes + 512) / 1024) + QStringLiteral("KB");
+}
+
+QStringList helpLines(const QString &address, const QString &programSize)
 {
     return {
         QStringLiteral("【使用安全】"),
-        QStringLiteral("1、本软件此版本大小为160KB，请查看大小，如不相符，请谨慎使用；"),
+        QStringLiteral("1、本软件此版本大小为") + programSize
+                + QStringLiteral("，请查看大小，如不相符，请谨慎使用；"),
         QStringLiteral("2、本程序无联网功能，如发现程序使用网络，请谨慎使用；"),
         QStringLiteral("3、如不是在") + address
                 + QStringLiteral("上下载的本软件，参照上面两点，并杀毒后再使用！"),
@@ -33,8 +39,8 @@ QStringList helpLines(const QString &address)
     };
 }
 
-QString helpText(const QString &address)
+QString helpText(const QString &address, const QString &programSize)
 {
     // Every line ends in a line break, the last one too.
-    return helpLines(address).join(u'\n') + u'\n';
+    return helpLines(address, programSize).join(u'\n') + u'\n';
 }

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/windowplacement.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,7 +27,8 @@ QLabel *createTextLine(const QString &name, const QString &text, int top, QWidge
 
 } // namespace
 
-HelpWindow::HelpWindow(Platform &platform, QWidget *parent) : QWidget(parent), m_platform(platform)
+HelpWindow::HelpWindow(Platform &platform, const QString &programFile, QWidget *parent)
+    : QWidget(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("帮助"));
@@ -44,7 +46,7 @@ HelpWindow::HelpWindow(Platform &platform, QWidget *parent) : QWidget(parent), m
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->setTabChangesFocus(true);
     m_text->setAccessibleName(QStringLiteral("帮助"));
-    m_text->setPlainText(helpText(address));
+    m_text->setPlainText(helpText(address, kilobytesText(QFileInfo(programFile).size())));
 
     createTextLine(QStringLiteral("Label8"), QStringLiteral("唯一认可的下载地址："), 2760, this);
 

@@ -1,6 +1,7 @@
 #ifndef HELPWINDOW_H
 #define HELPWINDOW_H
 
+#include <QCoreApplication>
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -8,13 +9,16 @@ class QPushButton;
 struct Platform;
 
 // Usage and safety notes, the download address as a link, a button that copies the address
-// and one that puts the window away.
+// and one that puts the window away. The safety note gives the size of the program file, the
+// running program's own unless another file is named.
 class HelpWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit HelpWindow(Platform &platform, QWidget *parent = nullptr);
+    explicit HelpWindow(Platform &platform,
+                        const QString &programFile = QCoreApplication::applicationFilePath(),
+                        QWidget *parent = nullptr);
 
 public Q_SLOTS:
     void copyAddress();
