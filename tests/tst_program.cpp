@@ -176,6 +176,12 @@ private Q_SLOTS:
             return child<QProgressBar>(countdown, "ProgressBar1")->value();
         };
         QCOMPARE(m_countdownInterval, 1000);
+        // The last warning stays above other windows, asks to be seen, and keeps the computer
+        // awake until the count ends.
+        QVERIFY(countdown->windowFlags().testFlags(Qt::Tool | Qt::WindowStaysOnTopHint));
+        QCOMPARE(m_fakes->attention.alerted, QList<QWidget *> { countdown });
+        settle();
+        QVERIFY(m_fakes->sleepInhibitor.held);
         // Enter or Space cancels rather than shuts down.
         countdown->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(countdown));
@@ -186,6 +192,8 @@ private Q_SLOTS:
         click(countdown, "Command2");
         QVERIFY(!countdown->isVisible());
         QVERIFY(!m_program->schedulerWindow()->isVisible());
+        settle();
+        QVERIFY(!m_fakes->sleepInhibitor.held);
 
         QCOMPARE(triggerSchedule(), countdown);
         QCOMPARE(position(), 0);
@@ -205,6 +213,8 @@ private Q_SLOTS:
         QCOMPARE(message(), "计算机正在关闭！");
         QVERIFY(!countdown->isRunning());
         QCOMPARE(m_fakes->launcher.starts.size(), 1);
+        settle();
+        QVERIFY(!m_fakes->sleepInhibitor.held);
         m_fakes->launcher.finishNext(false);
         QCOMPARE(message(), "关机失败！");
         QCOMPARE(m_fakes->dialogs.messages, QStringList { "关机命令执行失败！|关机" });
@@ -215,6 +225,156 @@ private Q_SLOTS:
         settle();
         m_fakes->launcher.finishNext(false);
         QCOMPARE(m_fakes->dialogs.messages.size(), 2);
+    }
+
+    void cancelsWhileABoxWaits_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("a unit price's input box") << "s1";
+        QTest::newRow("the message after saving a preset") << "BC1";
+    }
+
+    // A real box waits on the main window when the final count opens: the count is not blocked,
+    // and "取消关机" stops it.
+    void cancelsWhileABoxWaits()
+    {
+        QFETCH(QString, command);
+        QtDialogs dialogs;
+        FakePlatform &f = *m_fakes;
+        Platform platform { f.store, dialogs,          f.launcher,  f.clipboard,
+                            f.clock, f.sleepInhibitor, f.attention, f.copies };
+        startProgram(platform);
+        // Gone before the boxes it uses.
+        auto end = qScopeGuard([this] { endProgram(); });
+        typeInto("Text3", "5");
+        click(scheduler(), "Command2");
+        MainWindow *main = m_program->mainWindow();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+
+        bool countedOnWhileTheBoxWaited = true;
+        GuiTest::answerModalBox([&](QWidget *box) {
+            tick(5);
+            CountdownWindow *countdown = m_program->countdownWindow();
+            GuiTest::freezeTimer(countdown);
+            GuiTest::clickThroughWindow(countdown, "Command2");
+            countedOnWhileTheBoxWaited = countdown->isRunning();
+            box->close();
+        });
+        if (command == "s1")
+            click(main, command);
+        else
+            child<QAction>(main, command)->trigger();
+        QVERIFY(!countedOnWhileTheBoxWaited);
+        QVERIFY(!m_program->countdownWindow()->isVisible());
+        QVERIFY(m_fakes->launcher.starts.isEmpty());
+    }
+
+    void givesTheFullCountAfterASleep_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("clock time 03:00") << "Combo1"
+                                          << "Command1";
+        QTest::newRow("countdown of 4 hours") << "Text1"
+                                              << "Command2";
+    }
+
+    // Asleep from 23:00 to 07:00, past a target of 03:00: the final count still takes its ten
+    // ticks before the command starts.
+    void givesTheFullCountAfterASleep()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, start);
+        m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(23, 0));
+        typeInto(qPrintable(entry), entry == "Combo1" ? "03" : "4");
+        click(scheduler(), start);
+        tick(8 * 3600);
+        CountdownWindow *countdown = m_program->countdownWindow();
+        QVERIFY(countdown && countdown->isVisible());
+        GuiTest::freezeTimer(countdown);
+        for (int i = 0; i < 9; ++i)
+            GuiTest::fireTimer(countdown);
+        QVERIFY(m_fakes->launcher.starts.isEmpty());
+        GuiTest::fireTimer(countdown);
+        QCOMPARE(m_fakes->launcher.starts.size(), 1);
+    }
+
+    void keepsAPendingShutdownInReach_data()
+    {
+        QTest::addColumn<bool>("tray");
+        QTest::newRow("with a notification area") << true;
+        QTest::newRow("without a notification area") << false;
+    }
+
+    // A running schedule with the scheduler put away and the main window closed: the icon in
+    // the notification area, or else the scheduler in the taskbar, leads back to it; a later
+    // start shows it; the computer stays awake until the schedule ends.
+    void keepsAPendingShutdownInReach()
+    {
+        QFETCH(bool, tray);
+        FakeAttention &attention = m_fakes->attention;
+        attention.tray = tray;
+        QCOMPARE(m_fakes->copies.calls, 1);
+        QVERIFY(!m_fakes->copies.called);
+        m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(22, 0));
+        typeInto("Combo1", "01");
+        click(scheduler(), "Command1");
+        tick(1);
+        settle();
+        QVERIFY(m_fakes->sleepInhibitor.held);
+        QCOMPARE(attention.iconShown, tray);
+        QCOMPARE(attention.iconToolTip, tray ? "2:59:59后关机" : "");
+
+        SchedulerWindow *hidden = m_program->schedulerWindow();
+        click(hidden, "Command3");
+        m_program->mainWindow()->close();
+        settle();
+        settle();
+        QCOMPARE(m_finished->size(), 0);
+        QCOMPARE(hidden->isVisible(), !tray);
+        QCOMPARE(hidden->isMinimized(), !tray);
+        if (!tray) {
+            // Its "关闭" leaves it in the taskbar while it is the last window.
+            hidden->showNormal();
+            click(hidden, "Command3");
+            settle();
+            QVERIFY(hidden->isMinimized());
+        }
+
+        // A later start of the program calls this copy.
+        QVERIFY(m_fakes->copies.called);
+        m_fakes->copies.called();
+        QVERIFY(hidden->isVisible() && !hidden->isMinimized());
+        tick(1);
+        settle();
+        QCOMPARE(attention.iconToolTip, tray ? "2:59:58后关机" : "");
+
+        if (tray) {
+            click(hidden, "Command3");
+            attention.showCommand();
+            QVERIFY(hidden->isVisible());
+            click(hidden, "Command3");
+            attention.cancelCommand();
+        } else {
+            hidden->close();
+        }
+        settle();
+        settle();
+        QVERIFY(!m_program->schedulerWindow());
+        QVERIFY(!m_fakes->sleepInhibitor.held);
+        QVERIFY(!attention.iconShown);
+        QVERIFY(!m_fakes->copies.called);
+        QCOMPARE(m_finished->size(), 1);
+
+        // The program's end lets the computer sleep again.
+        startProgram();
+        typeInto("Text3", "30");
+        click(scheduler(), "Command2");
+        settle();
+        QVERIFY(m_fakes->sleepInhibitor.held);
+        endProgram();
+        QVERIFY(!m_fakes->sleepInhibitor.held);
     }
 
     void savesWhatWasNotSaved_data()
@@ -425,10 +585,12 @@ private Q_SLOTS:
     }
 
 private:
-    void startProgram()
+    void startProgram() { startProgram(m_fakes->platform); }
+
+    void startProgram(Platform &platform)
     {
         endProgram();
-        m_program = std::make_unique<Program>(m_fakes->platform);
+        m_program = std::make_unique<Program>(platform);
         m_finished = std::make_unique<QSignalSpy>(m_program.get(), &Program::finished);
         m_endsNow = std::make_unique<QSignalSpy>(m_program.get(), &Program::endNow);
         m_program->start();

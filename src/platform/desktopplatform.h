@@ -2,11 +2,14 @@
 #define DESKTOPPLATFORM_H
 
 #include "platform/platform.h"
+#include "platform/qtattention.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtlauncher.h"
 #include "platform/settingsstore.h"
 #include "platform/systemclock.h"
+#include "platform/systemcopychannel.h"
+#include "platform/systemsleepinhibitor.h"
 #include "platform/usersettingsstore.h"
 
 #include <memory>
@@ -19,7 +22,11 @@ struct DesktopPlatform
     QtLauncher launcher;
     QtClipboard clipboard;
     SystemClock clock;
-    Platform platform { *store, dialogs, launcher, clipboard, clock };
+    SystemSleepInhibitor sleepInhibitor;
+    QtAttention attention;
+    SystemCopyChannel copies;
+    Platform platform { *store, dialogs,        launcher,  clipboard,
+                        clock,  sleepInhibitor, attention, copies };
 };
 
 #endif // DESKTOPPLATFORM_H

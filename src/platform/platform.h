@@ -1,11 +1,14 @@
 #ifndef PLATFORM_H
 #define PLATFORM_H
 
+class Attention;
 class Clipboard;
 class Clock;
+class CopyChannel;
 class Dialogs;
 class Launcher;
 class SettingsStore;
+class SleepInhibitor;
 
 // Everything the program asks of the operating system. The program builds it from the
 // real services; tests build it from fakes.
@@ -16,6 +19,9 @@ struct Platform
     Launcher &launcher;
     Clipboard &clipboard;
     Clock &clock;
+    SleepInhibitor &sleepInhibitor;
+    Attention &attention;
+    CopyChannel &copies;
 };
 
 #endif // PLATFORM_H

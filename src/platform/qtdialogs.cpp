@@ -6,10 +6,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+// Each box blocks only the window it was opened from (window-modal), never the others: the
+// final countdown's "取消关机" stays within reach while a box waits on the main window.
+
 void QtDialogs::showMessage(const QString &prompt, const QString &title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setWindowModality(Qt::WindowModal);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
@@ -18,6 +22,7 @@ void QtDialogs::showMessage(const QString &prompt, const QString &title)
 QString QtDialogs::askText(const QString &prompt, const QString &title)
 {
     InputDialog dialog(prompt, title, QApplication::activeWindow());
+    dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.text();

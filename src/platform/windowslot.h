@@ -23,6 +23,8 @@ public:
     Window *show()
     {
         Window *window = ensure();
+        // A window left in the taskbar minimised comes back as it was.
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         window->show();
         window->raise();
         window->activateWindow();

@@ -2,9 +2,11 @@
 
 #include "app/mainwindow.h"
 #include "help/helpwindow.h"
+#include "platform/attention.h"
 #include "platform/platform.h"
 #include "platform/quitrule.h"
 #include "platform/windowplacement.h"
+#include "program/nightwatch.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
 #include "store/pricekeeper.h"
@@ -19,6 +21,7 @@ Program::Program(Platform &platform, QObject *parent)
     , m_scheduler([this] {
         auto *window = new SchedulerWindow(m_platform);
         connect(window, &SchedulerWindow::scheduleDue, this, &Program::startFinalCountdown);
+        m_nightWatch->watch(window);
         m_quitRule->watch(window, [window] { return window->isRunning(); });
         return window;
     })
@@ -26,6 +29,7 @@ Program::Program(Platform &platform, QObject *parent)
         auto *window = new CountdownWindow(m_platform);
         connect(window, &CountdownWindow::aboutToShutDown, this, &Program::saveBeforeShutdown);
         connect(window, &CountdownWindow::cancelled, this, &Program::cancelShutdown);
+        m_nightWatch->watch(window);
         m_quitRule->watch(window, [window] { return window->isRunning(); });
         return window;
     })
@@ -36,6 +40,8 @@ Program::Program(Platform &platform, QObject *parent)
     })
     , m_quitRule(new QuitRule([this] { Q_EMIT finished(); }, this))
     , m_priceKeeper(new PriceKeeper(platform, this))
+    , m_nightWatch(new NightWatch(
+              platform, [this] { showScheduler(); }, this))
 {
     connect(m_priceKeeper, &PriceKeeper::previewCreated, m_quitRule,
             [this](PreviewWindow *window) { m_quitRule->watch(window); });
@@ -143,7 +149,7 @@ void Program::startFinalCountdown()
 {
     // Every trigger counts the full ten seconds again, even after an earlier cancel.
     m_countdown.ensure()->restart();
-    m_countdown.show();
+    m_platform.attention.alert(m_countdown.show());
 }
 
 void Program::cancelShutdown()

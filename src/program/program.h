@@ -9,6 +9,7 @@
 class CountdownWindow;
 class HelpWindow;
 class MainWindow;
+class NightWatch;
 class PriceKeeper;
 class QuitRule;
 class SchedulerWindow;
@@ -75,6 +76,7 @@ private:
     WindowSlot<HelpWindow> m_help;
     QuitRule *m_quitRule = nullptr;
     PriceKeeper *m_priceKeeper;
+    NightWatch *m_nightWatch;
     bool m_loading = false;
     bool m_quitWhenRunning = false;
 };

@@ -20,8 +20,9 @@ CountdownWindow::CountdownWindow(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("关机"));
+    // Above other windows, so that the last warning is seen.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFixedSize(twipsToPixels(3585), twipsToPixels(1605));
 
     m_bar = new QProgressBar(this);
@@ -71,6 +72,7 @@ void CountdownWindow::restart()
     m_bar->setValue(0);
     m_message->clear();
     m_timer->start();
+    Q_EMIT runningChanged();
 }
 
 void CountdownWindow::updateCount()
@@ -91,6 +93,7 @@ void CountdownWindow::cancel()
 {
     m_timer->stop();
     hide();
+    Q_EMIT runningChanged();
     Q_EMIT cancelled();
 }
 
@@ -98,12 +101,14 @@ void CountdownWindow::closeEvent(QCloseEvent *event)
 {
     // Discarded through its frame: no tick may come between the close and the deletion.
     m_timer->stop();
+    Q_EMIT runningChanged();
     QWidget::closeEvent(event);
 }
 
 void CountdownWindow::startShutdown()
 {
     m_timer->stop();
+    Q_EMIT runningChanged();
     m_message->setText(shuttingDownMessage());
     Q_EMIT aboutToShutDown();
 

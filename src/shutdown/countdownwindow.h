@@ -34,6 +34,8 @@ Q_SIGNALS:
     void aboutToShutDown();
     // "取消关机" was pressed; the scheduler goes away with this window.
     void cancelled();
+    // The count started or stopped.
+    void runningChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

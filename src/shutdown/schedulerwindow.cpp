@@ -235,6 +235,7 @@ bool SchedulerWindow::acceptStart(const ScheduleStart &start)
     m_schedule = start.schedule;
     m_targetLabel->setText(start.targetText);
     m_timer->start();
+    Q_EMIT runningChanged();
     return true;
 }
 
@@ -253,13 +254,16 @@ void SchedulerWindow::updateSchedule()
     m_remainingLabel->setText(tick.remainingText);
     setWindowTitle(tick.caption);
 
-    if (tick.due)
+    if (tick.due) {
+        Q_EMIT runningChanged();
         Q_EMIT scheduleDue();
+    }
 }
 
 void SchedulerWindow::closeEvent(QCloseEvent *event)
 {
     // Discarded through its frame, which ends a running schedule.
     m_timer->stop();
+    Q_EMIT runningChanged();
     QWidget::closeEvent(event);
 }

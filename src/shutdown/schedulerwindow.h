@@ -35,6 +35,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The schedule has fallen due; it is no longer running.
     void scheduleDue();
+    // A schedule started or ended.
+    void runningChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,13 +1,16 @@
 #ifndef FAKEPLATFORM_H
 #define FAKEPLATFORM_H
 
+#include "platform/attention.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/copychannel.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/pendingvalues.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "platform/sleepinhibitor.h"
 
 #include <QList>
 #include <QMap>
@@ -149,6 +152,57 @@ public:
     qint64 elapsed = 123456789;
 };
 
+class FakeSleepInhibitor : public SleepInhibitor
+{
+public:
+    void hold() override { held = true; }
+    void release() override { held = false; }
+    bool held = false;
+};
+
+// A notification area, when hasTray, whose icon a test looks at and clicks through its commands.
+class FakeAttention : public Attention
+{
+public:
+    void alert(QWidget *window) override { alerted << window; }
+    bool hasTray() const override { return tray; }
+    void setTrayCommands(std::function<void()> show, std::function<void()> cancel) override
+    {
+        showCommand = std::move(show);
+        cancelCommand = std::move(cancel);
+    }
+    void showTrayIcon(const QString &toolTip) override
+    {
+        iconShown = true;
+        iconToolTip = toolTip;
+    }
+    void hideTrayIcon() override { iconShown = false; }
+
+    bool tray = true;
+    QList<QWidget *> alerted;
+    bool iconShown = false;
+    QString iconToolTip;
+    std::function<void()> showCommand;
+    std::function<void()> cancelCommand;
+};
+
+// Another copy is a test's call of called.
+class FakeCopyChannel : public CopyChannel
+{
+public:
+    bool call() override
+    {
+        ++calls;
+        return false;
+    }
+    void listen(std::function<void()> onCall) override { called = std::move(onCall); }
+    void stopListening() override { called = nullptr; }
+
+    int calls = 0;
+    // Set while listening.
+    std::function<void()> called;
+};
+
 // All services faked, for one test.
 struct FakePlatform
 {
@@ -157,7 +211,11 @@ struct FakePlatform
     FakeLauncher launcher;
     FakeClipboard clipboard;
     FakeClock clock;
-    Platform platform { store, dialogs, launcher, clipboard, clock };
+    FakeSleepInhibitor sleepInhibitor;
+    FakeAttention attention;
+    FakeCopyChannel copies;
+    Platform platform { store, dialogs,        launcher,  clipboard,
+                        clock, sleepInhibitor, attention, copies };
 };
 
 #endif // FAKEPLATFORM_H

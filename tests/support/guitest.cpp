@@ -78,6 +78,14 @@ bool hasSongFont()
                        [&](const QString &family) { return installed.contains(family); });
 }
 
+void clickThroughWindow(const QObject *parent, const QString &name)
+{
+    QWidget *widget = child(parent, name);
+    QWidget *window = widget->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      widget->mapTo(window, widget->rect().center()));
+}
+
 int freezeTimer(QObject *window)
 {
     auto *timer = child<QTimer>(window, QStringLiteral("Timer1"));

@@ -54,6 +54,10 @@ inline void click(const QObject *parent, const QString &name)
     QTest::mouseClick(child(parent, name), Qt::LeftButton);
 }
 
+// A click that comes from the window system, as a user's does: a window that a modal box
+// blocks does not get it.
+void clickThroughWindow(const QObject *parent, const QString &name);
+
 } // namespace GuiTest
 
 #define ORMEK_GUI_TEST_MAIN(TestObject)                                                            \

@@ -1,0 +1,64 @@
+#include "platform/qtattention.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+QtAttention::QtAttention(QObject *parent) : QObject(parent) { }
+
+// The menu has no parent widget to go with.
+QtAttention::~QtAttention()
+{
+    delete m_icon;
+    delete m_menu;
+}
+
+void QtAttention::alert(QWidget *window)
+{
+    QApplication::alert(window);
+}
+
+bool QtAttention::hasTray() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void QtAttention::setTrayCommands(std::function<void()> show, std::function<void()> cancel)
+{
+    m_show = std::move(show);
+    m_cancel = std::move(cancel);
+}
+
+void QtAttention::showTrayIcon(const QString &toolTip)
+{
+    if (!m_icon)
+        createTrayIcon();
+    m_icon->setToolTip(toolTip);
+    m_icon->show();
+}
+
+void QtAttention::hideTrayIcon()
+{
+    if (m_icon)
+        m_icon->hide();
+}
+
+void QtAttention::createTrayIcon()
+{
+    m_menu = new QMenu;
+    QAction *show = m_menu->addAction(QStringLiteral("显示"));
+    show->setObjectName(QStringLiteral("trayShow"));
+    connect(show, &QAction::triggered, this, [this] { m_show(); });
+    QAction *cancel = m_menu->addAction(QStringLiteral("取消关机"));
+    cancel->setObjectName(QStringLiteral("trayCancel"));
+    connect(cancel, &QAction::triggered, this, [this] { m_cancel(); });
+
+    m_icon = new QSystemTrayIcon(QApplication::windowIcon(), this);
+    m_icon->setContextMenu(m_menu);
+    connect(m_icon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    m_show();
+            });
+}

@@ -1,0 +1,25 @@
+#ifndef SYSTEMCOPYCHANNEL_H
+#define SYSTEMCOPYCHANNEL_H
+
+#include "platform/copychannel.h"
+
+#include <memory>
+
+// On Linux a local socket in the user's own runtime folder; on Windows a named event in the
+// user's session.
+class SystemCopyChannel : public CopyChannel
+{
+public:
+    SystemCopyChannel();
+    ~SystemCopyChannel() override;
+
+    bool call() override;
+    void listen(std::function<void()> called) override;
+    void stopListening() override;
+
+private:
+    struct Line;
+    std::unique_ptr<Line> m_line;
+};
+
+#endif // SYSTEMCOPYCHANNEL_H

@@ -1,0 +1,24 @@
+#ifndef SYSTEMSLEEPINHIBITOR_H
+#define SYSTEMSLEEPINHIBITOR_H
+
+#include "platform/sleepinhibitor.h"
+
+#include <memory>
+
+// The system's own way to hold off idle sleep: an inhibitor lock of logind on the system bus
+// on Linux, the thread's execution state on Windows. Released when destroyed.
+class SystemSleepInhibitor : public SleepInhibitor
+{
+public:
+    SystemSleepInhibitor();
+    ~SystemSleepInhibitor() override;
+
+    void hold() override;
+    void release() override;
+
+private:
+    struct Lock;
+    std::unique_ptr<Lock> m_lock;
+};
+
+#endif // SYSTEMSLEEPINHIBITOR_H

@@ -1,0 +1,59 @@
+#include "platform/systemcopychannel.h"
+
+#include <QWinEventNotifier>
+#include <windows.h>
+
+namespace {
+// "Local\" is the namespace of the user's own session.
+const wchar_t eventName[] = L"Local\\OrmekCalculatorShowScheduler";
+} // namespace
+
+struct SystemCopyChannel::Line
+{
+    HANDLE event = nullptr;
+    std::unique_ptr<QWinEventNotifier> notifier;
+};
+
+SystemCopyChannel::SystemCopyChannel() : m_line(std::make_unique<Line>()) { }
+
+SystemCopyChannel::~SystemCopyChannel()
+{
+    stopListening();
+}
+
+bool SystemCopyChannel::call()
+{
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
+    if (!event)
+        return false;
+    const bool rung = SetEvent(event);
+    CloseHandle(event);
+    return rung;
+}
+
+void SystemCopyChannel::listen(std::function<void()> called)
+{
+    if (m_line->event)
+        return;
+    // Auto-reset: each call wakes the listener once.
+    HANDLE event = CreateEventW(nullptr, FALSE, FALSE, eventName);
+    if (!event)
+        return;
+    // Another copy listens already: it keeps the calls.
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(event);
+        return;
+    }
+    m_line->event = event;
+    m_line->notifier = std::make_unique<QWinEventNotifier>(event);
+    QObject::connect(m_line->notifier.get(), &QWinEventNotifier::activated, m_line->notifier.get(),
+                     [called] { called(); });
+}
+
+void SystemCopyChannel::stopListening()
+{
+    m_line->notifier.reset();
+    if (m_line->event)
+        CloseHandle(m_line->event);
+    m_line->event = nullptr;
+}

@@ -1,0 +1,56 @@
+#ifndef NIGHTWATCH_H
+#define NIGHTWATCH_H
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class CountdownWindow;
+class SchedulerWindow;
+struct Platform;
+
+// Keeps a pending shutdown within the user's reach, and the computer awake for it. While a
+// schedule or the final count runs, idle sleep is held off; the notification area shows an
+// icon with the time left, whose click or "显示" shows the scheduler and whose "取消关机" ends
+// the schedule and the count; where the desktop has no notification area, the scheduler stays
+// in the taskbar once no other window is visible; and a later start of the program shows the
+// scheduler. All of it ends with the schedule and the count.
+class NightWatch : public QObject
+{
+    Q_OBJECT
+
+public:
+    // showScheduler shows the scheduler, creating it when it does not exist. Calls any copy
+    // of the program that holds a pending shutdown already.
+    NightWatch(Platform &platform, std::function<void()> showScheduler, QObject *parent = nullptr);
+    ~NightWatch() override;
+
+    void watch(SchedulerWindow *window);
+    void watch(CountdownWindow *window);
+
+    // A schedule or the final count runs.
+    bool isOn() const;
+
+public Q_SLOTS:
+    // Ends the schedule and the count, as their windows' own buttons do.
+    void cancelShutdown();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void updateLater();
+    void update();
+    void switchOn(bool on);
+    void keepInTaskbar();
+    QString timeLeft() const;
+
+    Platform &m_platform;
+    std::function<void()> m_showScheduler;
+    QPointer<SchedulerWindow> m_scheduler;
+    QPointer<CountdownWindow> m_countdown;
+    bool m_on = false;
+    bool m_updatePending = false;
+};
+
+#endif // NIGHTWATCH_H
