@@ -2,11 +2,13 @@
 #include "app/mainwindow.h"
 #include "help/helptext.h"
 #include "help/helpwindow.h"
+#include "platform/qtattention.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtlauncher.h"
 #include "platform/shutdowncommand.h"
 #include "platform/systemclock.h"
+#include "platform/systemcopychannel.h"
 #include "program/program.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
@@ -22,6 +24,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -29,6 +32,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -582,6 +586,45 @@ private Q_SLOTS:
         SystemClock clock;
         QVERIFY(clock.elapsedMilliseconds() > 0);
         QVERIFY(qAbs(clock.now().secsTo(QDateTime::currentDateTime())) < 60);
+    }
+
+    // The icon in the notification area, as the desktop shows it: its tool tip, a click and its
+    // menu. A later start reaches the copy that listens, only while it listens.
+    void reachesTheUserAndOtherCopies()
+    {
+        QtAttention attention;
+        QStringList commands;
+        attention.setTrayCommands([&commands] { commands << "show"; },
+                                  [&commands] { commands << "cancel"; });
+        attention.showTrayIcon("2:59:59后关机");
+        auto *icon = attention.findChild<QSystemTrayIcon *>();
+        QVERIFY(icon && icon->isVisible());
+        QCOMPARE(icon->toolTip(), "2:59:59后关机");
+        Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
+        QStringList items;
+        for (QAction *action : icon->contextMenu()->actions()) {
+            items << action->text();
+            action->trigger();
+        }
+        QCOMPARE(items, QStringList({ "显示", "取消关机" }));
+        QCOMPARE(commands, QStringList({ "show", "show", "cancel" }));
+        attention.hideTrayIcon();
+        QVERIFY(!icon->isVisible());
+
+        QTemporaryDir runtime;
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        auto restoreRuntime = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
+        SystemCopyChannel running;
+        SystemCopyChannel later;
+        QVERIFY(!later.call());
+        int calls = 0;
+        running.listen([&calls] { ++calls; });
+        QVERIFY(later.call());
+        QTRY_COMPARE(calls, 1);
+        running.stopListening();
+        QVERIFY(!later.call());
+        QCOMPARE(calls, 1);
     }
 
 private:
