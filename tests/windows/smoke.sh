@@ -3,8 +3,10 @@
 # path but the zip's own folder, as a new player would. The first run greets, shows the window
 # "Ormek商人计算器" and, closed through its frame (WM_DELETE_WINDOW), ends and leaves its
 # counter and table in the registry. The second run, with a stand-in shutdown.exe first on
-# the Windows PATH, sets a countdown of one second through the keyboard and lets it run out:
-# the stand-in must be called exactly once, with "-s -t 0". The real command never runs.
+# the Windows PATH, sets a countdown of twelve seconds through the keyboard, puts the scheduler
+# away and closes the main window: the program must go on, with its icon in the notification
+# area. The final countdown must stay on top, and the stand-in must be called exactly once,
+# with "-s -t 0". The real command never runs.
 #
 #     smoke.sh ZIP STAND-IN.EXE WINE-PREFIX-FOLDER
 #
@@ -96,9 +98,27 @@ if [ -n "$window" ]; then
     # From the first quantity box: Tab to "自动关机" and press it.
     type_into "$window" Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space
     scheduler=$(wait_for_window 自动关机 10 "$program")
-    # From the hour of the clock time: Tab to the countdown's seconds, type 1, back to its "开始".
-    [ -n "$scheduler" ] && type_into "$scheduler" Tab Tab Tab Tab Tab Tab 1 shift+Tab shift+Tab \
-        shift+Tab space
+    # From the hour of the clock time: Tab to the countdown's seconds, type 12, back to its
+    # "开始", then on to "关闭".
+    [ -n "$scheduler" ] && type_into "$scheduler" Tab Tab Tab Tab Tab Tab 1 2 shift+Tab shift+Tab \
+        shift+Tab space Tab Tab Tab Tab Tab space
+    sleep 1
+    /usr/bin/python3 "$here/close-window.py" "$window"
+    shown() { xdotool search --onlyvisible --name "^($app|自动关机)\$" 2>/dev/null; }
+    for _ in $(seq 20); do [ -z "$(shown)" ] && break; sleep 0.25; done
+    # Wine shows the icons of a desktop without a notification area in a window of its own.
+    tray=$(wait_for_window "Wine System Tray" 5 "$program")
+    if [ -n "$tray" ] && kill -0 "$program" 2>/dev/null && [ -z "$(shown)" ]; then
+        pass "with no window left, the pending shutdown shows in the notification area"
+    else
+        fail "no icon in the notification area while the schedule runs with no window"
+    fi
+    countdown=$(wait_for_window 关机 20 "$program")
+    if [ -n "$countdown" ] && xprop -id "$countdown" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; then
+        pass "the final countdown stays on top (WS_EX_TOPMOST)"
+    else
+        fail "the final countdown is not on top: $(xprop -id "${countdown:-0}" _NET_WM_STATE 2>&1)"
+    fi
 fi
 for _ in $(seq 80); do [ -s "$started" ] && break; sleep 0.25; done
 # Long enough for a second call, should there be one.
