@@ -190,8 +190,8 @@ private Q_SLOTS:
         FileSettingsStore firstStore(fileName);
         FileSettingsStore secondStore(fileName);
         FakePlatform &f = *m_fakes;
-        Platform firstPlatform { firstStore, f.dialogs, f.launcher, f.clipboard, f.clock };
-        Platform secondPlatform { secondStore, f.dialogs, f.launcher, f.clipboard, f.clock };
+        Platform firstPlatform = f.with(firstStore);
+        Platform secondPlatform = f.with(secondStore);
         Program first(firstPlatform);
         Program second(secondPlatform);
         first.start();

@@ -244,9 +244,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         QtDialogs dialogs;
-        FakePlatform &f = *m_fakes;
-        Platform platform { f.store, dialogs,          f.launcher,  f.clipboard,
-                            f.clock, f.sleepInhibitor, f.attention, f.copies };
+        Platform platform = m_fakes->with(dialogs);
         startProgram(platform);
         // Gone before the boxes it uses.
         auto end = qScopeGuard([this] { endProgram(); });

@@ -58,8 +58,7 @@ private Q_SLOTS:
         FakePlatform f;
         f.store.values.insert("使用次数/N", "1");
         SystemSleepInhibitor inhibitor;
-        Platform platform { f.store, f.dialogs, f.launcher,  f.clipboard,
-                            f.clock, inhibitor, f.attention, f.copies };
+        Platform platform = f.with(inhibitor);
         auto program = std::make_unique<Program>(platform);
         program->start();
         QCOMPARE(heldLocks(), 0);

@@ -32,6 +32,7 @@ int QtDialogs::askChoice(const QString &prompt, const QString &title, const QStr
 {
     QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    box.setWindowModality(Qt::WindowModal);
     box.setTextFormat(Qt::PlainText);
     QList<QAbstractButton *> buttons;
     for (const QString &choice : choices)

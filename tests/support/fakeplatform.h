@@ -216,6 +216,20 @@ struct FakePlatform
     FakeCopyChannel copies;
     Platform platform { store, dialogs,        launcher,  clipboard,
                         clock, sleepInhibitor, attention, copies };
+
+    // The same fakes but for one real service.
+    Platform with(SettingsStore &other)
+    {
+        return { other, dialogs, launcher, clipboard, clock, sleepInhibitor, attention, copies };
+    }
+    Platform with(Dialogs &other)
+    {
+        return { store, other, launcher, clipboard, clock, sleepInhibitor, attention, copies };
+    }
+    Platform with(SleepInhibitor &other)
+    {
+        return { store, dialogs, launcher, clipboard, clock, other, attention, copies };
+    }
 };
 
 #endif // FAKEPLATFORM_H
