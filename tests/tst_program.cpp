@@ -368,15 +368,6 @@ private Q_SLOTS:
         QVERIFY(!attention.iconShown);
         QVERIFY(!m_fakes->copies.called);
         QCOMPARE(m_finished->size(), 1);
-
-        // The program's end lets the computer sleep again.
-        startProgram();
-        typeInto("Text3", "30");
-        click(scheduler(), "Command2");
-        settle();
-        QVERIFY(m_fakes->sleepInhibitor.held);
-        endProgram();
-        QVERIFY(!m_fakes->sleepInhibitor.held);
     }
 
     void savesWhatWasNotSaved_data()

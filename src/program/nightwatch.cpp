@@ -27,7 +27,7 @@ void NightWatch::watch(SchedulerWindow *window)
     m_scheduler = window;
     connect(window, &SchedulerWindow::runningChanged, this, &NightWatch::updateLater);
     // The time left, on every tick.
-    connect(window, &QWidget::windowTitleChanged, this, &NightWatch::updateLater);
+    connect(window, &QWidget::windowTitleChanged, this, &NightWatch::showTimeLeft);
     connect(window, &QObject::destroyed, this, &NightWatch::updateLater);
 }
 
@@ -76,10 +76,20 @@ void NightWatch::update()
     switchOn(isOn());
     if (!m_on)
         return;
-    if (m_platform.attention.hasTray())
-        m_platform.attention.showTrayIcon(timeLeft());
-    else
+    // Asked here rather than on every tick: the question can take a call over the session bus.
+    m_iconShown = m_platform.attention.hasTray();
+    if (m_iconShown) {
+        showTimeLeft();
+    } else {
+        m_platform.attention.hideTrayIcon();
         keepInTaskbar();
+    }
+}
+
+void NightWatch::showTimeLeft()
+{
+    if (m_on && m_iconShown)
+        m_platform.attention.showTrayIcon(timeLeft());
 }
 
 void NightWatch::switchOn(bool on)
@@ -96,6 +106,7 @@ void NightWatch::switchOn(bool on)
         qApp->removeEventFilter(this);
         m_platform.copies.stopListening();
         m_platform.attention.hideTrayIcon();
+        m_iconShown = false;
         m_platform.sleepInhibitor.release();
     }
 }

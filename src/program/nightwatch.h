@@ -41,6 +41,7 @@ protected:
 private:
     void updateLater();
     void update();
+    void showTimeLeft();
     void switchOn(bool on);
     void keepInTaskbar();
     QString timeLeft() const;
@@ -50,6 +51,7 @@ private:
     QPointer<SchedulerWindow> m_scheduler;
     QPointer<CountdownWindow> m_countdown;
     bool m_on = false;
+    bool m_iconShown = false;
     bool m_updatePending = false;
 };
 
