@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <algorithm>
 
 NightWatch::NightWatch(Platform &platform, std::function<void()> showScheduler, QObject *parent)
     : QObject(parent), m_platform(platform), m_showScheduler(std::move(showScheduler))
