@@ -57,11 +57,11 @@ ItemRow::ItemRow(int number, QWidget *parent)
     m_priceLabel->setGeometry(twipsRect(1440, 720 + offset, 600, 225));
     m_priceLabel->setTextFormat(Qt::PlainText);
     m_priceLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_priceLabel->setFont(songFont(9));
+    m_priceLabel->setFont(unshapedSongFont(9));
     setTextColour(m_priceLabel, Qt::red);
     m_priceLabel->setAccessibleDescription(QStringLiteral("第%1行单价").arg(number));
 
-    QFont linkFont = songFont(9);
+    QFont linkFont = unshapedSongFont(9);
     linkFont.setUnderline(true);
     m_editLink->setObjectName(QStringLiteral("s") + n);
     m_editLink->setGeometry(twipsRect(2040, 720 + offset, 375, 255));
@@ -72,7 +72,7 @@ ItemRow::ItemRow(int number, QWidget *parent)
 
     m_quantityBox->setObjectName(QStringLiteral("Text") + n);
     m_quantityBox->setGeometry(twipsRect(2400, 600 + offset, 1095, 375));
-    m_quantityBox->setFont(songFont(12));
+    m_quantityBox->setFont(unshapedSongFont(12));
     // Typed keys are filtered one by one; this also holds pasted, dropped and composed text
     // to digits.
     m_quantityBox->setValidator(new QRegularExpressionValidator(

@@ -151,7 +151,7 @@ void MainWindow::createWidgets()
                                twipsRect(120, 240, 3015, 375), totalFrame);
     m_totalLabel->setAlignment(Qt::AlignCenter);
     setTextColour(m_totalLabel, Qt::red);
-    QFont totalFont = songFont(15);
+    QFont totalFont = unshapedSongFont(15);
     totalFont.setBold(true);
     m_totalLabel->setFont(totalFont);
     m_totalLabel->setAccessibleDescription(QStringLiteral("总价"));

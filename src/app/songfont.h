@@ -7,4 +7,8 @@
 // Chinese glyph forms.
 QFont songFont(int pointSize);
 
+// The same, drawn without text shaping, for texts of digits, commas and ideographs, which look
+// the same either way.
+QFont unshapedSongFont(int pointSize);
+
 #endif // SONGFONT_H
