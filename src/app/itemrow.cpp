@@ -2,6 +2,7 @@
 
 #include "app/clickablelabel.h"
 #include "app/fittedtext.h"
+#include "app/quantityvalidator.h"
 #include "app/rowtexts.h"
 #include "app/songfont.h"
 #include "app/textcolour.h"
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -75,8 +75,7 @@ ItemRow::ItemRow(int number, QWidget *parent)
     m_quantityBox->setFont(unshapedSongFont(12));
     // Typed keys are filtered one by one; this also holds pasted, dropped and composed text
     // to digits.
-    m_quantityBox->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]*")), m_quantityBox));
+    m_quantityBox->setValidator(new QuantityValidator(m_quantityBox));
     m_quantityBox->setAccessibleName(QStringLiteral("第%1行数量").arg(number));
 
     m_nameFont = m_nameButton->font();
