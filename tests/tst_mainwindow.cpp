@@ -1,3 +1,4 @@
+#include "app/clocktext.h"
 #include "app/fittedtext.h"
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
@@ -103,6 +104,23 @@ private Q_SLOTS:
         m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), time);
         tick("Timer2");
         QCOMPARE(label("Label6")->text(), shown);
+    }
+
+    void leavesTheZoneNameOutOfTheClock_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("shown");
+        // Wherever a locale's long time format puts the zone's name, it goes with its blanks.
+        QTest::newRow("first") << QLocale(QLocale::Chinese, QLocale::China) << "2026/12/6 21:05:09";
+        QTest::newRow("last, after the AM/PM mark")
+                << QLocale(QLocale::English, QLocale::UnitedStates) << "12/6/26 9:05:09 PM";
+    }
+
+    void leavesTheZoneNameOutOfTheClock()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, shown);
+        QCOMPARE(clockText(QDateTime(QDate(2026, 12, 6), QTime(21, 5, 9)), locale), shown);
     }
 
     void tabsThroughQuantitiesThenButtons()
