@@ -1,7 +1,7 @@
 """Starts programs on an X display and measures them side by side.
 
 For each program: the time from launch to the MapNotify of its first top-level window, seen by
-an X event listener on the root window; the peak resident set (VmHWM) and the memory rollup
+an X event listener on the root window, and the processor time its threads spent by then; the peak resident set (VmHWM) and the memory rollup
 (smaps_rollup) one second later; with all of them running at once, the CPU time and the wakeups
 of an idle minute, from the schedstat and the context switches of every thread in /proc; and,
 for the programs named with --heap, heaptrack's peak heap and count of allocation calls from
@@ -153,11 +153,14 @@ class Program:
 
 def measure_start(programs, listener, runs):
     """Median time to window and peak RSS, after one warm-up run of each."""
-    keys = ("window_ms", "vmhwm_kib", *ROLLUP.values())
+    keys = ("window_ms", "cpu_ms", "vmhwm_kib", *ROLLUP.values())
     results = {p.name: {key: [] for key in keys} for p in programs}
     for run in range(runs + 1):
         for program in programs:  # interleaved, so that a disturbance hits all alike
             mapped, took = program.launch(listener)
+            # The processor time spent up to the window, which other work on the machine moves
+            # far less than the wall-clock time.
+            cpu_ns = sum(run_ns for run_ns, _, _ in thread_counters(program.process.pid).values())
             time.sleep(max(0.0, mapped + 1.0 - time.monotonic()))
             peak = status_field(program.process.pid, "VmHWM")
             rollup = memory_rollup(program.process.pid)
@@ -165,6 +168,7 @@ def measure_start(programs, listener, runs):
             if run > 0:
                 result = results[program.name]
                 result["window_ms"].append(round(took * 1000, 1))
+                result["cpu_ms"].append(round(cpu_ns / 1e6, 1))
                 result["vmhwm_kib"].append(peak)
                 for key, value in rollup.items():
                     result[key].append(value)

@@ -62,9 +62,10 @@ def wine_lines(wine):
     calculator, clock = m[PROGRAM], m[CLOCK]
     ratio = calculator["window_ms_median"] / clock["window_ms_median"]
     lines = [
-        f"Under Wine ({wine['version']}, a private prefix, LANG={wine['lang']}, on the same "
-        f"Xvfb): the same programs cross-built with MinGW-w64 against Qt {wine['qt']}, "
-        f"median of {wine['runs']} runs after a warm-up, the programs taking turns.",
+        f"Under Wine ({wine['version']}, a private prefix, LC_ALL={wine['lang']}, on the same "
+        f"Xvfb): the same programs cross-built with MinGW-w64 against the Qt for Windows "
+        f"({wine['qt']}), release build, median of {wine['runs']} runs after a warm-up, the "
+        "programs taking turns.",
         "",
         "| Under Wine | " + " | ".join(names) + " | Target | Result |",
         "| --- | " + " | ".join("---:" for _ in names) + " | --- | --- |",
@@ -107,6 +108,7 @@ def main():
 
     window_ratio, rss_ratio, dirty_ratio, heap_ratio, calls_ratio = (
         against_reference(key) for key, _, _ in AGAINST_REFERENCE)
+    cpu_ratio = against_reference("cpu_ms_median")
     reference_window_ratio = r["window_ms_median"] / b["window_ms_median"]
     reference_rss_ratio = r["vmhwm_kib_median"] / b["vmhwm_kib_median"]
     size_bytes = int(sizes[PROGRAM])
@@ -147,6 +149,8 @@ def main():
         "| --- | ---: | ---: | ---: | ---: | ---: | ---: | --- | --- |",
         row("Time to window (ms)", "window_ms_median", lambda v: f"{v:.1f}",
             "≤ 1.05 × reference", ratio_verdict(window_ratio, 1.05, "reference")),
+        row("Processor time to window (ms)", "cpu_ms_median", lambda v: f"{v:.1f}",
+            "", f"{cpu_ratio:.2f} × reference"),
         row("Peak RSS 1 s after (VmHWM, KiB)", "vmhwm_kib_median", lambda v: f"{v:,.0f}",
             "≤ 1.15 × reference", ratio_verdict(rss_ratio, 1.15, "reference")),
         row("Private dirty 1 s after (smaps_rollup, KiB)", "private_dirty_kib_median",
@@ -190,12 +194,14 @@ def main():
                     for thread, rate in p["wakeups_per_s_by_thread"].items())
         + ".",
         "",
-        "Single runs (time to window in ms / VmHWM in KiB / private dirty in KiB):",
+        "Single runs (time to window in ms / processor time to window in ms / VmHWM in KiB / "
+        "private dirty in KiB):",
         "",
     ]
     for name in NAMES + (BIG_STORE,):
-        runs = ", ".join(f"{t:.1f} / {rss:,} / {dirty:,}" for t, rss, dirty in zip(
-            m[name]["window_ms"], m[name]["vmhwm_kib"], m[name]["private_dirty_kib"]))
+        runs = ", ".join(f"{t:.1f} / {cpu:.1f} / {rss:,} / {dirty:,}" for t, cpu, rss, dirty in zip(
+            m[name]["window_ms"], m[name]["cpu_ms"], m[name]["vmhwm_kib"],
+            m[name]["private_dirty_kib"]))
         lines.append(f"- {name}: {runs}")
     lines.append("")
     lines += wine_lines(wine)
