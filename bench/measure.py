@@ -1,11 +1,12 @@
 """Starts programs on an X display and measures them side by side.
 
 For each program: the time from launch to the MapNotify of its first top-level window, seen by
-an X event listener on the root window, and the processor time its threads spent by then; the peak resident set (VmHWM) and the memory rollup
-(smaps_rollup) one second later; with all of them running at once, the CPU time and the wakeups
-of an idle minute, from the schedstat and the context switches of every thread in /proc; and,
-for the programs named with --heap, heaptrack's peak heap and count of allocation calls from
-launch to three seconds after the window appears. Prints the results as JSON.
+an X event listener on the root window, and the processor time its threads spent by then; the
+peak resident set (VmHWM) and the memory rollup (smaps_rollup) one second later; with all of
+them running at once, the CPU time and the wakeups of an idle minute, from the schedstat and
+the context switches of every thread in /proc; and, for the programs named with --heap,
+heaptrack's peak heap and count of allocation calls from launch to three seconds after the
+window appears. Prints the results as JSON.
 
 Run with the system Python (/usr/bin/python3), which has python3-xlib.
 """
@@ -72,8 +73,7 @@ def status_field(pid, field):
     raise KeyError(field)
 
 
-ROLLUP = {"Pss": "pss_kib", "Anonymous": "anon_kib", "Private_Dirty": "private_dirty_kib",
-          "Shared_Clean": "shared_clean_kib"}
+ROLLUP = {"Pss": "pss_kib", "Anonymous": "anon_kib", "Private_Dirty": "private_dirty_kib"}
 
 
 def memory_rollup(pid):
@@ -245,8 +245,8 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--idle-seconds", type=float, default=60)
     parser.add_argument("--any-window", action="store_true",
-                        help="take any top-level window for the program's (Wine's windows "
-                        "name no process of their own)")
+                        help="take the first top-level window mapped for the program's, "
+                        "whatever process it names (for programs started through wine)")
     parser.add_argument("--heap", action="append", default=[],
                         help="name of a program to profile with heaptrack as well")
     parser.add_argument("program", nargs="+", help="name=command, the command split at blanks")
