@@ -553,6 +553,12 @@ private Q_SLOTS:
         });
         dialogs.showMessage("<b>保存失败！</b>", "保存");
         QCOMPARE(seen, QStringList({ "设置", "0", "<b>保存失败！</b>", "保存", "0", "0", "确定" }));
+        // A box whose window is discarded while it waits goes with it, answered as cancelled.
+        auto *window = new QWidget;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        GuiTest::answerModalBox([window](QWidget *) { window->deleteLater(); });
+        QCOMPARE(dialogs.askText("请输入物品名：", "设置"), QString());
         // Esc is the last choice.
         GuiTest::answerModalBox([](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(dialogs.askChoice("保存失败！", "保存", { "重新保存", "不保存", "返回" }), 2);
