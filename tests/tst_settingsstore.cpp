@@ -68,6 +68,11 @@ private Q_SLOTS:
                 << QByteArray("[sec;semi]\nk2=2\n") << SettingsValues { { "sec/k2", "2" } } << true;
         QTest::newRow("not utf-8")
                 << QByteArray("[s]\na1=\xff\n") << SettingsValues { { "s/a1", "\ufffd" } } << false;
+        // Its own line changed, the rest would read otherwise: QSettings writes it all.
+        QTest::newRow("a value continued on the next line")
+                << QByteArray("[%U7269%U54C1%U540D%U79F0%U53CA%U4EF7%U683C%U50A8%U5B58]\n"
+                              "a1=old\\\nx\n")
+                << SettingsValues { { "物品名称及价格储存/a1", "oldx" } } << false;
     }
 
     // The program reads what QSettings reads. Written again with a value of its own, the text
@@ -87,11 +92,12 @@ private Q_SLOTS:
         const QString tag = QTest::currentDataTag();
         QVariantMap expected = qsettingsReading(text, m_folder.filePath(tag + " before"));
         expected.insert("物品名称及价格储存/a1", "新");
-        const std::optional<QByteArray> written =
+        const std::optional<SettingsFileText> written =
                 settingsFileWithValues(text, { { "物品名称及价格储存/a1", "新" } });
         QVERIFY(written);
-        QCOMPARE(qsettingsReading(*written, m_folder.filePath(tag + " after")), expected);
-        QVERIFY(damaged || written->startsWith(text.left(text.lastIndexOf('\n'))));
+        QCOMPARE(qsettingsReading(written->bytes, m_folder.filePath(tag + " after")), expected);
+        QCOMPARE(written->rewritten, damaged || tag.startsWith("a value continued"));
+        QVERIFY(written->rewritten || written->bytes.startsWith(text));
     }
 
     void findsTheConfigurationFolder()
@@ -239,6 +245,20 @@ private Q_SLOTS:
 #endif
         QCOMPARE(contents(fileName + ".2.bak"), damaged);
         QCOMPARE(contents(fileName + ".bak"), "OLD\n");
+        // With no temporary folder to be had, QSettings' scratch copies go beside the file.
+        const QByteArray temporary = qgetenv("TMPDIR");
+        auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporary); });
+        qputenv("TMPDIR", QFile::encodeName(fileName));
+        FileSettingsStore third(fileName);
+        QVERIFY(!third.isUnreadable());
+        third.setValue("s", "c", "3");
+        QVERIFY(third.commit());
+        QCOMPARE(third.value("s", "b", ""), "2");
+        restore.dismiss();
+        qputenv("TMPDIR", temporary);
+        QCOMPARE(QDir(m_folder.path())
+                         .entryList({ ".ormek-scratch-*" }, QDir::AllEntries | QDir::Hidden),
+                 QStringList());
         // Through the price store, as loading or viewing a preset reloads: the fake store has
         // nothing to reload.
         PriceStore(second).reload();

@@ -64,7 +64,7 @@ FileSettingsStore::State FileSettingsStore::read(SettingsValues &values, QByteAr
     case FileContents::Read:
         break;
     }
-    switch (readSettingsFile(bytes, values)) {
+    switch (readSettingsFile(bytes, values, folder())) {
     case SettingsFileReading::Read:
         return State::Readable;
     case SettingsFileReading::Damaged:
@@ -102,7 +102,7 @@ void FileSettingsStore::updateValue(const QString &section, const QString &key, 
 
 bool FileSettingsStore::commit()
 {
-    if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath()))
+    if (!QDir().mkpath(folder()))
         return false;
     const QString lockName = m_fileName + QStringLiteral(".lock");
     // QLockFile reads the lock another writer left: a pipe, a device or a huge file there
@@ -119,10 +119,6 @@ bool FileSettingsStore::commit()
     m_unreadable = state == State::Unreadable;
     if (m_unreadable)
         return false;
-    // Writing would drop the lines that could not be read.
-    if (state == State::Damaged && bytes != m_keptBytes && !keepCopy(bytes))
-        return false;
-
     SettingsValues changes;
     m_pending.apply(
             [&values](const QString &path) -> std::optional<QString> {
@@ -130,11 +126,23 @@ bool FileSettingsStore::commit()
                 return it == values.cend() ? std::nullopt : std::optional(*it);
             },
             [&changes](const QString &path, const QString &value) { changes.insert(path, value); });
-    if (!write(bytes, changes, values))
+    const std::optional<SettingsFileText> text = settingsFileWithValues(bytes, changes, folder());
+    if (!text || readSettingsFile(text->bytes, values, folder()) == SettingsFileReading::Failed)
+        return false;
+    // Written whole, the file loses the lines QSettings could not read, and its comments.
+    if ((state == State::Damaged || text->rewritten) && !bytes.isEmpty() && bytes != m_keptBytes
+        && !keepCopy(bytes))
+        return false;
+    if (!write(text->bytes))
         return false;
     m_values = values;
     m_pending.clear();
     return true;
+}
+
+QString FileSettingsStore::folder() const
+{
+    return QFileInfo(m_fileName).absolutePath();
 }
 
 bool FileSettingsStore::keepCopy(const QByteArray &bytes)
@@ -147,18 +155,14 @@ bool FileSettingsStore::keepCopy(const QByteArray &bytes)
     return true;
 }
 
-bool FileSettingsStore::write(const QByteArray &bytes, const SettingsValues &changes,
-                              SettingsValues &written)
+bool FileSettingsStore::write(const QByteArray &text)
 {
-    const std::optional<QByteArray> text = settingsFileWithValues(bytes, changes);
-    if (!text || readSettingsFile(*text, written) == SettingsFileReading::Failed)
-        return false;
     QSaveFile file(m_fileName);
     if (!file.open(QIODevice::WriteOnly) || !copyPermissions(m_fileName, file))
         return false;
     // QSaveFile::commit() does not check the flush of its last buffered bytes: a full disk
     // would otherwise replace the file with a truncated one and report success.
-    return file.write(*text) == text->size() && file.flush() && file.commit();
+    return file.write(text) == text.size() && file.flush() && file.commit();
 }
 
 bool FileSettingsStore::isUnreadable() const

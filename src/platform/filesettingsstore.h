@@ -11,8 +11,9 @@
 // and replaces it through a temporary file whose every byte has reached the disk, with the
 // old file's permissions; every other key reads as it did, whoever wrote it. It never waits long
 // for the lock, and writes nothing over a file it cannot read: a pipe, a device, a file it may not
-// read or one too large to be a store. A file it can read only in part is first copied to a
-// new "<name>.bak" (then "<name>.2.bak", ...), never over an older copy.
+// read or one too large to be a store. A file it can read only in part, or whose other lines
+// it cannot keep as they are, is first copied to a new "<name>.bak" (then "<name>.2.bak", ...),
+// never over an older copy.
 class FileSettingsStore : public SettingsStore
 {
 public:
@@ -35,8 +36,9 @@ private:
     enum class State { Readable, Damaged, Unreadable };
     State read(SettingsValues &values, QByteArray &bytes) const;
     bool keepCopy(const QByteArray &bytes);
-    // Writes the changes over the file's bytes; written is what the file then holds.
-    bool write(const QByteArray &bytes, const SettingsValues &changes, SettingsValues &written);
+    bool write(const QByteArray &text);
+    // Where the file is; QSettings' scratch copies go there when the temporary folder fails.
+    QString folder() const;
 
     QString m_fileName;
     SettingsValues m_values;

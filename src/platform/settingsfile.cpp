@@ -13,15 +13,17 @@ namespace {
 class ScratchCopy
 {
 public:
-    explicit ScratchCopy(const QByteArray &text)
+    ScratchCopy(const QByteArray &text, const QString &spareFolder)
     {
+        if (!m_folder->isValid() && !spareFolder.isEmpty())
+            m_folder.emplace(spareFolder + QStringLiteral("/.ormek-scratch-XXXXXX"));
         QFile file(fileName());
-        m_made = m_folder.isValid() && file.open(QIODevice::WriteOnly)
+        m_made = m_folder->isValid() && file.open(QIODevice::WriteOnly)
                 && file.write(text) == text.size() && file.flush();
     }
 
     bool isMade() const { return m_made; }
-    QString fileName() const { return m_folder.filePath(QStringLiteral("store.conf")); }
+    QString fileName() const { return m_folder->filePath(QStringLiteral("store.conf")); }
 
     std::optional<QByteArray> contents() const
     {
@@ -32,7 +34,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_folder;
+    std::optional<QTemporaryDir> m_folder { std::in_place };
     bool m_made = false;
 };
 
@@ -43,10 +45,10 @@ struct Reading
     QVariantMap values;
 };
 
-Reading qsettingsReading(const QByteArray &text)
+Reading qsettingsReading(const QByteArray &text, const QString &spareFolder)
 {
     Reading reading;
-    const ScratchCopy copy(text);
+    const ScratchCopy copy(text, spareFolder);
     if (!copy.isMade())
         return reading;
     const QSettings settings(copy.fileName(), QSettings::IniFormat);
@@ -68,9 +70,10 @@ Reading qsettingsReading(const QByteArray &text)
 
 // The text that QSettings itself writes: of values alone over an empty text, or of values
 // over text.
-std::optional<QByteArray> qsettingsText(const QByteArray &text, const SettingsValues &values)
+std::optional<QByteArray> qsettingsText(const QByteArray &text, const SettingsValues &values,
+                                        const QString &spareFolder)
 {
-    const ScratchCopy copy(text);
+    const ScratchCopy copy(text, spareFolder);
     if (!copy.isMade())
         return std::nullopt;
     {
@@ -164,9 +167,10 @@ bool same(const QVariant &a, const QVariant &b)
 }
 
 // QSettings reads the edited text as the text with the values set, and as nothing else.
-bool readsAsSet(const Reading &before, const QByteArray &edited, const SettingsValues &values)
+bool readsAsSet(const Reading &before, const QByteArray &edited, const SettingsValues &values,
+                const QString &spareFolder)
 {
-    const Reading after = qsettingsReading(edited);
+    const Reading after = qsettingsReading(edited, spareFolder);
     if (after.outcome != SettingsFileReading::Read)
         return false;
     QVariantMap expected = before.values;
@@ -183,10 +187,11 @@ bool readsAsSet(const Reading &before, const QByteArray &edited, const SettingsV
 
 } // namespace
 
-SettingsFileReading readSettingsFile(const QByteArray &text, SettingsValues &values)
+SettingsFileReading readSettingsFile(const QByteArray &text, SettingsValues &values,
+                                     const QString &spareFolder)
 {
     values.clear();
-    const Reading reading = qsettingsReading(text);
+    const Reading reading = qsettingsReading(text, spareFolder);
     for (auto it = reading.values.cbegin(); it != reading.values.cend(); ++it) {
         if (const std::optional<QString> valueAsText = valueText(*it))
             values.insert(it.key(), *valueAsText);
@@ -194,30 +199,30 @@ SettingsFileReading readSettingsFile(const QByteArray &text, SettingsValues &val
     return reading.outcome;
 }
 
-std::optional<QByteArray> settingsFileWithValues(const QByteArray &text,
-                                                 const SettingsValues &values)
+std::optional<SettingsFileText> settingsFileWithValues(const QByteArray &text,
+                                                       const SettingsValues &values,
+                                                       const QString &spareFolder)
 {
-    // Where QSettings can prove it, only the lines of the values change. Otherwise QSettings
-    // writes the whole text, as it would for any program, and then changes a few values of
-    // others itself: numbers stored as "@Variant(...)" become their text, for one.
-    const Reading before = qsettingsReading(text);
+    const Reading before = qsettingsReading(text, spareFolder);
     if (before.outcome == SettingsFileReading::Read) {
-        const std::optional<QByteArray> fresh = qsettingsText(QByteArray(), values);
+        const std::optional<QByteArray> fresh = qsettingsText(QByteArray(), values, spareFolder);
         if (fresh) {
             const QByteArray edited = withLines(text, *fresh);
-            if (readsAsSet(before, edited, values))
-                return edited;
+            if (readsAsSet(before, edited, values, spareFolder))
+                return SettingsFileText { edited, false };
         }
     }
-    std::optional<QByteArray> written = qsettingsText(text, values);
+    const std::optional<QByteArray> written = qsettingsText(text, values, spareFolder);
     // The status of a text QSettings read only in part tells nothing of the write: read what
-    // was written instead. A value UTF-8 cannot hold (half a surrogate pair) reads otherwise.
+    // was written instead. A value UTF-8 cannot hold (half a surrogate pair) reads as UTF-8
+    // gives it back.
     SettingsValues read;
-    if (!written || readSettingsFile(*written, read) == SettingsFileReading::Failed)
+    if (!written || readSettingsFile(*written, read, spareFolder) == SettingsFileReading::Failed)
         return std::nullopt;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (!read.contains(it.key()))
+        const auto stored = read.constFind(it.key());
+        if (stored == read.cend() || *stored != QString::fromUtf8(it.value().toUtf8()))
             return std::nullopt;
     }
-    return written;
+    return SettingsFileText { *written, true };
 }

@@ -22,13 +22,28 @@ enum class SettingsFileReading {
     Failed,
 };
 
+// QSettings works on scratch copies in the temporary folder, or else in a folder of their own
+// in spareFolder, when one is given.
+
 // The values that are text, as QSettings reads them; a list of texts ("a, b" unquoted) as its
 // items joined by ", ". A value that is no text (written as "@Variant(...)") is left out.
-SettingsFileReading readSettingsFile(const QByteArray &text, SettingsValues &values);
+SettingsFileReading readSettingsFile(const QByteArray &text, SettingsValues &values,
+                                     const QString &spareFolder = QString());
 
-// The text with the values set; every other key reads as before, with its type. Nothing when
-// the text could not be made.
-std::optional<QByteArray> settingsFileWithValues(const QByteArray &text,
-                                                 const SettingsValues &values);
+struct SettingsFileText
+{
+    QByteArray bytes;
+    // QSettings wrote the whole text anew: comments, and lines it could not read, are gone,
+    // and it changed a few values of others, as it always does (a number stored as
+    // "@Variant(...)" becomes its text).
+    bool rewritten = false;
+};
+
+// The text with the values set. Only their lines change where QSettings confirms that every
+// other key then reads as before, with its type; otherwise QSettings writes the whole text.
+// Nothing when the text could not be made.
+std::optional<SettingsFileText> settingsFileWithValues(const QByteArray &text,
+                                                       const SettingsValues &values,
+                                                       const QString &spareFolder = QString());
 
 #endif // SETTINGSFILE_H
