@@ -17,6 +17,9 @@ QString socketPath()
 // A copy that listens answers at once; a stale socket refuses at once.
 constexpr int connectTimeout = 1000;
 
+// What a call says. A connection that says nothing only asks whether a copy listens.
+constexpr char showRequest = 's';
+
 } // namespace
 
 struct SystemCopyChannel::Line
@@ -34,8 +37,10 @@ bool SystemCopyChannel::call()
     socket.connectToServer(socketPath());
     if (!socket.waitForConnected(connectTimeout))
         return false;
+    socket.write(&showRequest, 1);
+    const bool sent = socket.waitForBytesWritten(connectTimeout);
     socket.disconnectFromServer();
-    return true;
+    return sent;
 }
 
 void SystemCopyChannel::listen(std::function<void()> called)
@@ -43,10 +48,13 @@ void SystemCopyChannel::listen(std::function<void()> called)
     if (m_line->server)
         return;
     auto server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    // Another copy that listens keeps its socket; a socket left by a copy that crashed goes.
+    // Without access options listen() fails on a socket that is there, instead of replacing
+    // it: another copy that listens keeps its socket, and a socket left by a copy that crashed
+    // (which refuses connections) goes.
     if (!server->listen(socketPath())) {
-        if (call())
+        QLocalSocket probe;
+        probe.connectToServer(socketPath());
+        if (probe.waitForConnected(connectTimeout))
             return;
         QLocalServer::removeServer(socketPath());
         if (!server->listen(socketPath()))
@@ -55,9 +63,13 @@ void SystemCopyChannel::listen(std::function<void()> called)
     QLocalServer *listening = server.get();
     QObject::connect(listening, &QLocalServer::newConnection, listening, [listening, called] {
         while (QLocalSocket *socket = listening->nextPendingConnection()) {
-            socket->disconnectFromServer();
-            socket->deleteLater();
-            called();
+            auto answer = [socket, called] {
+                if (socket->readAll().contains(showRequest))
+                    called();
+            };
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, answer);
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            answer();
         }
     });
     m_line->server = std::move(server);
@@ -65,6 +77,6 @@ void SystemCopyChannel::listen(std::function<void()> called)
 
 void SystemCopyChannel::stopListening()
 {
-    // Closing removes the socket file.
+    // Closing removes the socket file, which is this copy's own.
     m_line->server.reset();
 }
