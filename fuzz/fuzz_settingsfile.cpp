@@ -57,7 +57,7 @@ Reading qsettingsReading(const QByteArray &text, const QString &key = QString(),
         const QByteArray written = file.readAll();
         file.close();
         QFile::remove(fileName);
-        return qsettingsReading(written);
+        return qsettingsReading(withoutEncodedValues(written));
     }
     Reading reading;
     {
@@ -105,7 +105,8 @@ QString describe(const QVariantMap &values)
 
 void checkAgainstQSettings(const QByteArray &text)
 {
-    const Reading oracle = qsettingsReading(text);
+    // QSettings itself is never given binary values to decode: it would trust their sizes.
+    const Reading oracle = qsettingsReading(withoutEncodedValues(text));
     QString where = QStringLiteral("text \"%1\", QSettings reads:%2")
                             .arg(QString::fromLatin1(text.toHex()), describe(oracle.values));
     SettingsValues read;
@@ -124,8 +125,8 @@ void checkAgainstQSettings(const QByteArray &text)
     const QString key = QStringLiteral("物品名称及价格储存/a1");
     const std::optional<SettingsFileText> written = settingsFileWithValues(text, { { key, "碳" } });
     FUZZ_CHECK(written, where);
-    const Reading after = qsettingsReading(written->bytes);
-    const Reading own = qsettingsReading(text, key, QStringLiteral("碳"));
+    const Reading after = qsettingsReading(withoutEncodedValues(written->bytes));
+    const Reading own = qsettingsReading(withoutEncodedValues(text), key, QStringLiteral("碳"));
     where += QStringLiteral("\nwritten as \"%1\", read as:%2")
                      .arg(QString::fromLatin1(written->bytes.toHex()), describe(after.values));
     QVariantMap expected = oracle.values;

@@ -100,6 +100,23 @@ private Q_SLOTS:
         QVERIFY(written->rewritten || written->bytes.startsWith(text));
     }
 
+    // A binary value whose sizes would have QSettings ask for gigabytes is never decoded, and
+    // its line stays as it is.
+    void leavesBinaryValuesAlone()
+    {
+        const QByteArray hostile = "[o]\nat=@Variant(\\0\\0\\0\\x\x0b"
+                                   "2\\0\\0\\0\\0\\x5)\n[s]\na1=x\n";
+        SettingsValues read;
+        QCOMPARE(readSettingsFile(hostile, read), SettingsFileReading::Read);
+        QCOMPARE(read, SettingsValues({ { "s/a1", "x" } }));
+        const std::optional<SettingsFileText> written =
+                settingsFileWithValues(hostile, { { "s/a1", "y" } });
+        QVERIFY(written && !written->rewritten);
+        QVERIFY(written->bytes.startsWith(hostile.left(hostile.indexOf("[s]"))));
+        QCOMPARE(withoutEncodedValues("a=@@x, @Size(1 2)\nb=\"@Variant(x)\"\nc=y, \\x40\n"),
+                 "a=@@x, @Size(1 2)\nb=@Invalid()\nc=@Invalid()\n");
+    }
+
     void findsTheConfigurationFolder()
     {
         const QByteArray saved = qgetenv("XDG_CONFIG_HOME");

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -38,6 +40,25 @@ private:
     bool m_made = false;
 };
 
+// Whether a value item that begins at i could read as a value QSettings decodes with
+// QDataStream ("@Variant(...)", "@DateTime(...)"): one that begins with "@" but not with a
+// form QSettings reads as plain text or numbers, or with an escape that may give an "@".
+bool beginsEncodedValue(const QByteArray &line, qsizetype i)
+{
+    while (i < line.size() && (line.at(i) == ' ' || line.at(i) == '\t' || line.at(i) == '"'))
+        ++i;
+    const QByteArray item = line.mid(i);
+    if (item.startsWith('@')) {
+        static const char *const plainForms[] = { "@@",     "@ByteArray(", "@String(", "@Size(",
+                                                  "@Rect(", "@Point(",     "@Invalid(" };
+        return std::none_of(std::begin(plainForms), std::end(plainForms),
+                            [&item](const char *form) { return item.startsWith(form); });
+    }
+    return item.startsWith("\\x") || item.startsWith("\\X") || item.startsWith("\\1")
+            || (item.startsWith("\\0") && item.size() > 2 && item.at(2) >= '0'
+                && item.at(2) <= '7');
+}
+
 // What QSettings reads from a text: every value, with its type.
 struct Reading
 {
@@ -48,7 +69,7 @@ struct Reading
 Reading qsettingsReading(const QByteArray &text, const QString &spareFolder)
 {
     Reading reading;
-    const ScratchCopy copy(text, spareFolder);
+    const ScratchCopy copy(withoutEncodedValues(text), spareFolder);
     if (!copy.isMade())
         return reading;
     const QSettings settings(copy.fileName(), QSettings::IniFormat);
@@ -73,7 +94,7 @@ Reading qsettingsReading(const QByteArray &text, const QString &spareFolder)
 std::optional<QByteArray> qsettingsText(const QByteArray &text, const SettingsValues &values,
                                         const QString &spareFolder)
 {
-    const ScratchCopy copy(text, spareFolder);
+    const ScratchCopy copy(withoutEncodedValues(text), spareFolder);
     if (!copy.isMade())
         return std::nullopt;
     {
@@ -186,6 +207,22 @@ bool readsAsSet(const Reading &before, const QByteArray &edited, const SettingsV
 }
 
 } // namespace
+
+QByteArray withoutEncodedValues(const QByteArray &text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    for (QByteArray &line : lines) {
+        if (line.trimmed().startsWith('['))
+            continue;
+        const qsizetype equals = line.indexOf('=');
+        bool encoded = beginsEncodedValue(line, equals + 1);
+        for (qsizetype i = equals + 1; !encoded && i < line.size(); ++i)
+            encoded = line.at(i) == ',' && beginsEncodedValue(line, i + 1);
+        if (encoded)
+            line = equals < 0 ? QByteArray() : line.left(equals + 1) + "@Invalid()";
+    }
+    return lines.join('\n');
+}
 
 SettingsFileReading readSettingsFile(const QByteArray &text, SettingsValues &values,
                                      const QString &spareFolder)

@@ -22,6 +22,13 @@ enum class SettingsFileReading {
     Failed,
 };
 
+// The text as QSettings may safely be given it. QSettings decodes binary values
+// ("@Variant(...)", "@DateTime(...)") with QDataStream, which trusts the sizes it reads: a
+// damaged or hostile one asks for gigabytes, and the program ends. The program reads none of
+// them (they are no text), so each such value is given to QSettings as "@Invalid()". Their
+// lines stay as they are in the file wherever a save changes only the program's own lines.
+QByteArray withoutEncodedValues(const QByteArray &text);
+
 // QSettings works on scratch copies in the temporary folder, or else in a folder of their own
 // in spareFolder, when one is given.
 
