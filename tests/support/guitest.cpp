@@ -4,8 +4,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLocale>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -23,16 +26,26 @@ void prepareEnvironment()
 
 namespace {
 std::function<void(QWidget *)> boxAnswer;
-}
+// The box last handed to an answer may linger while the answer runs its own events and until
+// its window's deletion comes round, which on Windows' event loop can take a while.
+QPointer<QWidget> answeredBox;
+QElapsedTimer answeredAt;
+constexpr qint64 answerGraceMs = 5000;
+} // namespace
 
 void guardAgainstModalBoxes()
 {
     auto *watchdog = new QTimer(qApp);
     QObject::connect(watchdog, &QTimer::timeout, [] {
         QWidget *box = QApplication::activeModalWidget();
-        if (!box || boxAnswer)
+        if (!box || boxAnswer || (box == answeredBox && answeredAt.elapsed() < answerGraceMs))
             return;
-        const QByteArray what = "a real modal box was shown: " + box->windowTitle().toUtf8();
+        QStringList texts { box->windowTitle() };
+        for (const QLabel *label : box->findChildren<QLabel *>()) {
+            if (label->isVisible())
+                texts << label->text();
+        }
+        const QByteArray what = "a real modal box was shown: " + texts.join(" | ").toUtf8();
         box->close();
         QTest::qFail(what.constData(), __FILE__, __LINE__);
     });
@@ -51,6 +64,8 @@ void answerModalBox(std::function<void(QWidget *box)> answer)
             return;
         poll->deleteLater();
         poll->stop();
+        answeredBox = box;
+        answeredAt.start();
         std::exchange(boxAnswer, {})(box);
     });
     poll->start();
