@@ -132,7 +132,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("unreadable");
-        for (const char *kind : { "folder", "pipe", "beneath a file", "too large" })
+        for (const char *kind : { "folder", "pipe", "beneath a file", "too large",
+                                  "no temporary folder, read-only disk" })
             QTest::newRow(kind) << QString(kind) << true;
         for (const char *kind :
              { "locked elsewhere", "lock a pipe", "lock a link to a device", "lock too large",
@@ -151,7 +152,9 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString diskOrFile = folder.filePath("place");
         const QString fileName =
-                (kind.contains("full") || kind.startsWith("beneath") ? diskOrFile : folder.path())
+                (kind.contains("full") || kind.startsWith("beneath") || kind.startsWith("no temp")
+                         ? diskOrFile
+                         : folder.path())
                 + "/store.conf";
         QVERIFY(kind != "folder" || QDir(folder.path()).mkdir("store.conf"));
         QVERIFY(kind != "beneath a file" || writeFile(diskOrFile, ""));
@@ -198,6 +201,11 @@ private Q_SLOTS:
         };
         const QStringList before = state();
 
+        // Nowhere to read the file: not in the temporary folder, nor beside the file.
+        const QByteArray temporary = qgetenv("TMPDIR");
+        auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporary); });
+        if (kind.startsWith("no temp"))
+            qputenv("TMPDIR", QFile::encodeName(fileName));
         FileSettingsStore store(fileName);
         store.setLockTimeout(0);
         QCOMPARE(store.isUnreadable(), unreadable);
@@ -315,6 +323,14 @@ private Q_SLOTS:
         QCOMPARE(prices.runCount(), "1");
         QCOMPARE(native.value(PriceStore::section(3), "a1", "设置"), "设置");
         QVERIFY(!native.isUnreadable());
+        // A first run fills in only what no other copy has stored.
+        PriceTable builtIn;
+        builtIn.fill({ "默认", "7" });
+        prices.setMissingEntries(2, builtIn);
+        prices.setMissingEntries(3, builtIn);
+        QVERIFY(prices.commit());
+        QVERIFY(prices.table(2) == tables[2]);
+        QVERIFY(prices.table(3) == builtIn);
 #ifdef Q_OS_WIN
         // Seen from outside: a key for each section, and the slot's own.
         QCOMPARE(QProcess::execute("reg", { "query", location + "\\使用次数", "/v", "N" }), 0);
