@@ -2,7 +2,6 @@
 #include "app/mainwindow.h"
 #include "platform/filesettingsstore.h"
 #include "program/program.h"
-#include "store/previewwindow.h"
 #include "store/pricekeeper.h"
 #include "store/pricestore.h"
 #include "support/fakeplatform.h"
@@ -247,9 +246,10 @@ private Q_SLOTS:
         QVERIFY(prices().table(automaticTable) == unset);
 
         trigger("CK1");
-        PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+        QWidget *preview = GuiTest::shownWindow("Form3");
+        QVERIFY(preview);
         trigger("CK5");
-        QCOMPARE(m_program->priceKeeper()->previewWindow(), preview);
+        QCOMPARE(GuiTest::shownWindow("Form3"), preview);
         QCOMPARE(preview->windowTitle(), "方案五");
         QCOMPARE(child<QLabel>(preview, "Label9")->text(), "戊9 = 900");
         // Loading from the menu leaves the preview as it is; its button loads its own slot.
@@ -285,9 +285,12 @@ private Q_SLOTS:
         QVERIFY(QString("<b>x</b> = 9").startsWith(ends.first()));
         QVERIFY(QString("<b>x</b> = 9").endsWith(ends.last()));
         QCOMPARE(line->textFormat(), Qt::PlainText);
+        QVERIFY(GuiTest::countPixels(line, qRgb(255, 0, 0)) >= 3);
         auto *longLine = child<QLabel>(preview, "Label2");
         QVERIFY(longLine->text().contains(u'…'));
         QVERIFY(longLine->fontMetrics().horizontalAdvance(longLine->text()) <= longLine->width());
+        // The whole line, or as much as anyone reads, where the mouse rests on it.
+        QVERIFY(longLine->toolTip().contains(QString(50, u'长')));
     }
 
 private:

@@ -27,6 +27,12 @@ void typeText(QWidget *widget, const QString &text);
 // Whether a Song font is installed: fonts of other families draw digits wider.
 bool hasSongFont();
 
+// How many of the widget's pixels, as drawn, are of colour or close to it: its strokes' cores.
+qsizetype countPixels(QWidget *widget, QRgb colour);
+
+// The visible top-level window of that object name, or null.
+QWidget *shownWindow(const QString &objectName);
+
 // Tests tick by hand: the window's timer "Timer1" must not tick between their steps. Returns
 // the interval it had.
 int freezeTimer(QObject *window);
