@@ -1,5 +1,6 @@
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
+#include "app/rowtexts.h"
 #include "help/helptext.h"
 #include "help/helpwindow.h"
 #include "platform/qtattention.h"
@@ -182,6 +183,8 @@ private Q_SLOTS:
         QCOMPARE(m_countdownInterval, 1000);
         // The last warning stays above other windows, asks to be seen, and keeps the computer
         // awake until the count ends.
+        QCOMPARE(GuiTest::shownWindow("Form5"), countdown);
+        QCOMPARE(countdown->windowTitle(), "关机");
         QVERIFY(countdown->windowFlags().testFlags(Qt::Tool | Qt::WindowStaysOnTopHint));
         QCOMPARE(m_fakes->attention.alerted, QList<QWidget *> { countdown });
         settle();
@@ -527,8 +530,18 @@ private Q_SLOTS:
             QTest::keyClick(box->findChild<QLineEdit *>(), Qt::Key_Return);
         });
         QCOMPARE(dialogs.askText("请输入[<b>]的单价：", "设置"), "名 <b>");
-        GuiTest::answerModalBox([](QWidget *box) {
+        const QString longPrompt = pricePrompt(QString(300, u'长'));
+        GuiTest::answerModalBox([&longPrompt](QWidget *box) {
             auto *field = box->findChild<QLineEdit *>();
+            // The prompt wraps within the screen, above the typing field.
+            const QList<QLabel *> prompts = box->findChildren<QLabel *>();
+            const auto prompt = std::find_if(prompts.cbegin(), prompts.cend(), [&](QLabel *label) {
+                return label->text() == longPrompt;
+            });
+            QVERIFY(prompt != prompts.cend());
+            QVERIFY(field->geometry().top() > (*prompt)->geometry().bottom());
+            QVERIFY(box->width() <= box->screen()->availableGeometry().width());
+            QVERIFY((*prompt)->minimumSizeHint().width() <= (*prompt)->width());
             // A paste longer than the box gives back is not cut silently.
             field->insert(QString(40000, u'长'));
             for (QPushButton *button : box->findChildren<QPushButton *>()) {
@@ -542,7 +555,7 @@ private Q_SLOTS:
             }));
             QTest::keyClick(field, Qt::Key_Escape);
         });
-        QCOMPARE(dialogs.askText("请输入物品名：", "设置"), QString());
+        QCOMPARE(dialogs.askText(longPrompt, "设置"), QString());
         GuiTest::answerModalBox([&seen](QWidget *box) {
             auto *message = qobject_cast<QMessageBox *>(box);
             seen << message->text() << message->windowTitle();
@@ -611,6 +624,12 @@ private Q_SLOTS:
         const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
         auto restoreRuntime = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
+#ifdef Q_OS_UNIX
+        // What a copy that crashed left behind, which answers no call, goes.
+        QFile stale(runtime.filePath("ormek-calculator"));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+#endif
         SystemCopyChannel running;
         SystemCopyChannel later;
         QVERIFY(!later.call());
@@ -632,7 +651,10 @@ private Q_SLOTS:
     }
 
 private:
-    void startProgram() { startProgram(m_fakes->platform); }
+    void startProgram()
+    {
+        startProgram(m_fakes->platform);
+    }
 
     void startProgram(Platform &platform)
     {
@@ -667,7 +689,10 @@ private:
         return m_program->schedulerWindow();
     }
 
-    QString line(const char *label) { return child<QLabel>(scheduler(), label)->text(); }
+    QString line(const char *label)
+    {
+        return child<QLabel>(scheduler(), label)->text();
+    }
     // Types over whatever an entry held, as a user who selects it all first.
     void typeInto(const char *entry, const QString &text)
     {
