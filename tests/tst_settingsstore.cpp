@@ -112,7 +112,9 @@ private Q_SLOTS:
         const std::optional<SettingsFileText> written =
                 settingsFileWithValues(hostile, { { "s/a1", "y" } });
         QVERIFY(written && !written->rewritten);
-        QCOMPARE(written->bytes, QByteArray(hostile).replace("a1=x", "a1=y"));
+        // Its own line as QSettings writes it, which on Windows ends in CR LF.
+        QCOMPARE(QByteArray(written->bytes).replace("\r\n", "\n"),
+                 QByteArray(hostile).replace("a1=x", "a1=y"));
         QCOMPARE(withoutEncodedValues("a=@@x, @Size(1 2)\nb=\"@Variant(x)\"\nc=y, \\x40\n"),
                  "a=@@x, @Size(1 2)\nb=@Invalid()\nc=@Invalid()\n");
     }
