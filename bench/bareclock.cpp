@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bare window with one line of Chinese text in the default font, laid out as Qt windows
 // usually are, and kept up to date like the calculator's clock line: redrawn every second,
 // with a second timer ticking every 500 ms. The least that a program showing Chinese pays for

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of one tick of the running total with all nine rows counted.
 #include "app/itemrow.h"
 #include "app/mainwindow.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reference for start-up and memory: the bare window with a few everyday controls showing
 // Chinese in the default font, a line edit, a label and a button, laid out as Qt windows
 // usually are. What any Qt program that shows a little Chinese pays before its window appears.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Starts programs on an X display and measures them side by side.
 
 For each program: the time from launch to the MapNotify of its first top-level window, seen by

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes the benchmark table, with the machine and the date, as Markdown.
 
 Reads the JSON of measure.py, the stripped sizes and the tick cost that bench/run gathered.

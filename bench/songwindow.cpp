@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window with Chinese text (chinesewindow.cpp) in the calculator's fonts: the desktop's font
 // with its Simplified Chinese fallback for the label and the button, the Song font at 12 points
 // for the line edit, and a bold Song line at 15 points such as the total. What the calculator's

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (posix threads).
 # Use with -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake and the Qt for Windows in
 # CMAKE_PREFIX_PATH; the Qt host tools (moc, rcc, uic) come from Debian's qt6-base-dev.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What every CPack package says of the program. The Windows packages come from CPack; the
 # Debian package is built from debian/ (scripts/deb).
 set(CPACK_PACKAGE_NAME ormek-calculator)

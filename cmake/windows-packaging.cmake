@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows packages, from a MinGW cross build: `cpack -G ZIP` makes the folder to unpack
 # anywhere and `cpack -G NSIS` the installer, both ormek-calculator-<version>-win64.
 set(CPACK_GENERATOR ZIP NSIS)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What ormek-calculator.exe needs beside it on Windows, for the zip and the installer: the Qt
 # DLLs, the platform and style plugins, and the MinGW runtime. The program draws its icons
 # from PNG, which Qt Gui reads itself, so no image-format plugin is shipped.

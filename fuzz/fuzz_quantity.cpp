@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The quantity key filter and the quantity check agree on any text: what the filter lets
 // through is a quantity, and a quantity is what it lets through.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any three entries, started as a clock time and as a countdown at any second of any day, then
 // ticked after any time has passed and the clock has been set by any amount: a start is refused
 // exactly when an entry is not a number, a part alone or the target or the seconds to it leave

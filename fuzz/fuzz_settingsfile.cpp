@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // QSettings is the judge of the store file: the program reads from any text the keys and values
 // QSettings reads, and calls damaged what QSettings could read only in part; written again
 // with a value of the program's, the text gives QSettings every other key with the same value

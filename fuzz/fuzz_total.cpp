@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any rows of quantity and price texts give one of the three captions the total label shows;
 // any sum is shown as grouped digits that read back as the sum (to 15 significant digits and
 // four decimals) or as "数值过大"; any price typed in Chinese, German or French settings is

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real program, for tst_unixsession: row 1's price set to argv[1] unsaved, "ready", the run;
 // once the program is gone, "ending" and a wait for the input to end, a time to send signals.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the program's windows to PNG files for the README and for checking the layouts by
 // eye (scripts/screenshots). The program runs on the fake platform services: the clock stands
 // still, so the pictures do not change from run to run, and the launcher never starts anything.

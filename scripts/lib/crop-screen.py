@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes the X screen as a PNG, cropped to what differs from the colour of its top-left pixel.
 
     crop-screen.py OUTPUT.png

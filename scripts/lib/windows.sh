@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the Windows scripts (scripts/windows, scripts/test-windows): where the Qt for
 # Windows is, the cross build, and a private Wine. Source it from the repository's top folder.
 

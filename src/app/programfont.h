@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #ifndef PROGRAMFONT_H
 #define PROGRAMFONT_H
 

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Opens every window of the running program through AT-SPI, walks its accessibility tree and
 fails on any control that shows a value but has neither an accessible name nor a description,
 and on typing fields of one window that a reader cannot tell apart by name.

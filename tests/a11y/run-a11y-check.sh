@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the accessibility check against the program in a private X server, D-Bus session and
 # runtime folder, with recording stand-ins for the shutdown commands first on PATH. Nothing of
 # the caller's desktop is used or changed: its accessibility bus launcher would otherwise take

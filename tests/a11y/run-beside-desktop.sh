@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the accessibility check as if from a terminal of a desktop session: DISPLAY=:0 and a
 # runtime folder holding the desktop's accessibility bus socket, at-spi/bus_0. Fails when the
 # check fails, or when it changed anything in that folder: without the socket, screen readers

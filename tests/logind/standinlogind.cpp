@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Stands in for logind on a private bus given as the system bus: hands out inhibitor locks as
 // the real one does, the write end of a pipe, and tells the test which are still held.
 

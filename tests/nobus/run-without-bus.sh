@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the program on a private virtual X display outside any desktop session (no session
 # bus, an empty runtime folder), ends it with SIGTERM and fails when a D-Bus daemon was started
 # for it: libdbus's autolaunch runs dbus-launch and dbus-daemon, which outlive the program.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks that the Debian package and `cmake --install` install the same files, those listed in
 # installed-files beside this script, and what the package depends on.
 #

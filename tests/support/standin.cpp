@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A stand-in for a program that the calculator starts, such as the shutdown command, put first
 // on PATH under that program's name by the tests. It appends its name and arguments as one line
 // to the file "started" in its own folder and ends with the status in the file "status" there,

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the Windows packages that `cpack` made in a MinGW cross build folder (the argument):
 # - the zip's exact file list, and that every DLL a shipped file needs is shipped or part of
 #   Windows;

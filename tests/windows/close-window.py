@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Asks an X window to close, as a window manager's close button does: WM_DELETE_WINDOW.
 
     close-window.py WINDOW-ID

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Prints the texts of an NSIS installer's script header, one a line: the strings of a Unicode
 installer, its language strings among them, as its pages show them.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the program from its zip under Wine, on a private virtual display, with no Qt on any
 # path but the zip's own folder, as a new player would. The first run greets, shows the window
 # "Ormek商人计算器" and, closed through its frame (WM_DELETE_WINDOW), ends and leaves its

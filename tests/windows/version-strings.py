@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Prints the strings of a Windows version resource, one "Name=Value" a line.
 
 Reads the raw VS_VERSIONINFO resource (as `wrestool -x --raw -t 16` writes it) from stdin.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the checks under Wine: a private virtual display, a private Wine in a folder, and
 # reading the registry. Source it, then call start_display and use_wine_prefix FOLDER.
 
