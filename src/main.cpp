@@ -5,6 +5,7 @@
 #include "app/programicon.h"
 #include "platform/busautolaunchblocker.h"
 #include "platform/desktopplatform.h"
+#include "platform/qttranslation.h"
 #include "platform/socketrepaints.h"
 #include "platform/unixsignalwatcher.h"
 #include "program/program.h"
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     repaints.restoreEnvironment();
     noBusLaunch.restoreEnvironment();
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
+    installQtTranslation();
     QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
     QApplication::setWindowIcon(programIcon());
     QApplication::setFont(programFont(QApplication::font()));

@@ -99,6 +99,37 @@ private Q_SLOTS:
         QCOMPARE(child<QPlainTextEdit>(openHelp(), "RichTextBox1")->toPlainText(), text);
     }
 
+    void speaksChineseInQtsOwnMenus_data()
+    {
+        QTest::addColumn<bool>("inHelp");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("menu");
+        QTest::newRow("quantity box")
+                << false << "Text1" << QStringList { "撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)",
+                                                     "粘贴(&P)", "删除",     "全选" };
+        // Read only: nothing to cut, paste or delete.
+        QTest::newRow("help text") << true << "RichTextBox1" << QStringList { "复制(&C)", "全选" };
+    }
+
+    // Qt's own texts speak Chinese too: a text field's context menu, opened by a right click.
+    void speaksChineseInQtsOwnMenus()
+    {
+        QFETCH(bool, inHelp);
+        QFETCH(QString, field);
+        QFETCH(QStringList, menu);
+        QStringList items;
+        GuiTest::answerModalBox([&items](QWidget *shown) {
+            for (QAction *action : shown->actions()) {
+                if (!action->isSeparator())
+                    items << action->text().section(u'\t', 0, 0);
+            }
+            shown->close();
+        });
+        QWidget *window = inHelp ? static_cast<QWidget *>(openHelp()) : m_program->mainWindow();
+        GuiTest::clickThroughWindow(window, field, Qt::RightButton);
+        QCOMPARE(items, menu);
+    }
+
     // The safety note gives the size of the program file, here one of 308,239 bytes.
     void tellsTheProgramsSize()
     {

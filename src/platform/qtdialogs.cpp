@@ -32,7 +32,6 @@ void QtDialogs::showMessage(const QString &prompt, const QString &title)
 {
     QPointer<QMessageBox> box = messageBox(prompt, title);
     box->setStandardButtons(QMessageBox::Ok);
-    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box->exec();
     delete box.data();
 }

@@ -47,7 +47,7 @@ if [ "$mode" = deb ]; then
     # One package name a line, alternatives included, versions dropped.
     names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/ //g')
     for package in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6 qt6-qpa-plugins \
-        fonts-noto-cjk; do
+        qt6-translations-l10n fonts-noto-cjk; do
         if ! grep -qxF "$package" <<<"$names"; then
             echo "FAIL: the package does not depend on $package (Depends: $depends)"
             status=1

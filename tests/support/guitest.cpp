@@ -62,7 +62,9 @@ void answerModalBox(std::function<void(QWidget *box)> answer)
     auto *poll = new QTimer(qApp);
     poll->setInterval(0);
     QObject::connect(poll, &QTimer::timeout, poll, [poll] {
-        QWidget *box = QApplication::activeModalWidget();
+        QWidget *box = QApplication::activePopupWidget();
+        if (!box)
+            box = QApplication::activeModalWidget();
         if (!box || !box->isVisible())
             return;
         poll->deleteLater();
@@ -119,11 +121,11 @@ bool hasSongFont()
                        [&](const QString &family) { return installed.contains(family); });
 }
 
-void clickThroughWindow(const QObject *parent, const QString &name)
+void clickThroughWindow(const QObject *parent, const QString &name, Qt::MouseButton button)
 {
     QWidget *widget = child(parent, name);
     QWidget *window = widget->window();
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+    QTest::mouseClick(window->windowHandle(), button, {},
                       widget->mapTo(window, widget->rect().center()));
 }
 

@@ -4,6 +4,8 @@
 #ifndef GUITEST_H
 #define GUITEST_H
 
+#include "platform/qttranslation.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -18,7 +20,7 @@ void prepareEnvironment();
 // Fails the running test, instead of blocking it, when a real modal box opens.
 void guardAgainstModalBoxes();
 
-// Answers the next real modal box as a user would, by answer(box), as soon as it opens.
+// Answers the next real modal box or menu as a user would, by answer(box), as soon as it opens.
 void answerModalBox(std::function<void(QWidget *box)> answer);
 
 // Lets queued checks and the deletion of closed windows happen.
@@ -64,8 +66,9 @@ inline void click(const QObject *parent, const QString &name)
 }
 
 // A click that comes from the window system, as a user's does: a window that a modal box
-// blocks does not get it.
-void clickThroughWindow(const QObject *parent, const QString &name);
+// blocks does not get it, and the right button opens the context menu.
+void clickThroughWindow(const QObject *parent, const QString &name,
+                        Qt::MouseButton button = Qt::LeftButton);
 
 } // namespace GuiTest
 
@@ -74,6 +77,7 @@ void clickThroughWindow(const QObject *parent, const QString &name);
     {                                                                                              \
         GuiTest::prepareEnvironment();                                                             \
         QApplication app(argc, argv);                                                              \
+        installQtTranslation();                                                                    \
         GuiTest::guardAgainstModalBoxes();                                                         \
         TestObject test;                                                                           \
         return QTest::qExec(&test, argc, argv);                                                    \
