@@ -11,6 +11,7 @@
 #include "program/program.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <csignal>
 
 int main(int argc, char *argv[])
@@ -21,7 +22,17 @@ int main(int argc, char *argv[])
     repaints.restoreEnvironment();
     noBusLaunch.restoreEnvironment();
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
+    QApplication::setApplicationVersion(QStringLiteral(ORMEK_VERSION));
     installQtTranslation();
+    // --help and --version answer, and an unknown option is refused, here: the program ends
+    // before it reads or writes anything. (On Windows, without a console, Qt shows the answer
+    // in a box.)
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("为 Ormek 摆摊玩家计算货物总价。"));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.process(app);
+
     QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
     QApplication::setWindowIcon(programIcon());
     QApplication::setFont(programFont(QApplication::font()));
