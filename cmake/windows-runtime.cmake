@@ -38,3 +38,14 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 add_custom_target(mingw-runtime ALL DEPENDS ${mingw_runtime_dlls})
 install(FILES ${mingw_runtime_dlls} DESTINATION .)
+
+# Qt's own texts in Chinese, which the program loads from beside itself: Debian's
+# qt6-translations-l10n, as the file is the same on every system. Copied beside the program and
+# the tests in the build folder too.
+find_file(ORMEK_QTBASE_ZH_CN qtbase_zh_CN.qm PATHS ${QT_HOST_PATH}/share/qt6/translations
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT ORMEK_QTBASE_ZH_CN)
+    message(FATAL_ERROR "no qtbase_zh_CN.qm in ${QT_HOST_PATH}/share/qt6/translations: install qt6-translations-l10n")
+endif()
+configure_file(${ORMEK_QTBASE_ZH_CN} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/qtbase_zh_CN.qm COPYONLY)
+install(FILES ${ORMEK_QTBASE_ZH_CN} DESTINATION .)

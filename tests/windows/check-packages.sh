@@ -60,7 +60,7 @@ for file in "$zip" "$installer"; do
     [ -f "$file" ] || { echo "FAIL: no $file (run cpack -G ZIP and -G NSIS in $build)"; exit 1; }
 done
 
-# The zip: the program, Qt and the MinGW runtime, and nothing else.
+# The zip: the program, Qt with its Chinese texts and the MinGW runtime, and nothing else.
 expected_files="Qt6Core.dll
 Qt6Gui.dll
 Qt6Widgets.dll
@@ -69,6 +69,7 @@ libstdc++-6.dll
 libwinpthread-1.dll
 ormek-calculator.exe
 platforms/qwindows.dll
+qtbase_zh_CN.qm
 styles/qwindowsvistastyle.dll"
 zip_files=$(unzip -Z1 "$zip" | grep -v '/$' | sort)
 if [ "$zip_files" = "$(sed "s|^|$package/|" <<<"$expected_files" | sort)" ]; then
