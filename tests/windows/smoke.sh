@@ -3,13 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs the program from its zip under Wine, on a private virtual display, with no Qt on any
-# path but the zip's own folder, as a new player would. The first run greets, shows the window
-# "Ormek商人计算器" and, closed through its frame (WM_DELETE_WINDOW), ends and leaves its
-# counter and table in the registry. The second run, with a stand-in shutdown.exe first on
-# the Windows PATH, sets a countdown of twelve seconds through the keyboard, puts the scheduler
-# away and closes the main window: the program must go on, with its icon in the notification
-# area. The final countdown must stay on top, and the stand-in must be called exactly once,
-# with "-s -t 0". The real command never runs.
+# path but the zip's own folder, as a new player would. --version and an unknown option answer
+# in a box and write nothing. The first run greets, shows the window "Ormek商人计算器" and,
+# closed through its frame (WM_DELETE_WINDOW), ends and leaves its counter and table in the
+# registry. The second run, with a stand-in shutdown.exe first on the Windows PATH, sets a
+# countdown of twelve seconds through the keyboard, puts the scheduler away and closes the main
+# window: the program must go on, with its icon in the notification area. The final countdown
+# must stay on top, and the stand-in must be called exactly once, with "-s -t 0". The real
+# command never runs.
 #
 #     smoke.sh ZIP STAND-IN.EXE WINE-PREFIX-FOLDER
 #
@@ -58,6 +59,27 @@ type_into() {
     xdotool windowfocus --sync "$window"
     xdotool key --delay 80 "$@"
 }
+
+# A window program has no console on Windows: --version and an unknown option answer in Qt's
+# box, closed with Enter, and end with their exit codes; neither writes the registry.
+for option in --version --unknown; do
+    expected=0
+    [ "$option" = --unknown ] && expected=1
+    (cd "$folder" && exec wine ormek-calculator.exe "$option" >>"$session_scratch/wine.log" 2>&1) &
+    program=$!
+    box=$(wait_for_window "$app" 20 "$program")
+    [ -n "$box" ] && type_into "$box" Return
+    for _ in $(seq 40); do kill -0 "$program" 2>/dev/null || break; sleep 0.25; done
+    kill "$program" 2>/dev/null || true
+    code=0
+    wait "$program" 2>/dev/null || code=$?
+    program=""
+    if [ -n "$box" ] && [ "$code" -eq "$expected" ] && [ -z "$(registry "$settings_key\\$app")" ]; then
+        pass "$option answers in a box and ends with exit code $expected, writing nothing"
+    else
+        fail "$option: box '$box', exit code $code, registry: $(registry "$settings_key\\$app")"
+    fi
+done
 
 # The first run: the greeting before the window; the frame's close ends the program.
 start_program
