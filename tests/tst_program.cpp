@@ -103,12 +103,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("inHelp");
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QStringList>("menu");
-        QTest::newRow("quantity box")
-                << false << "Text1" << QStringList { "撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)",
-                                                     "粘贴(&P)", "删除",     "全选" };
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("quantity box") << false << "Text1"
+                                      << "撤消(&U) 重做(&R) 剪切(&T) 复制(&C) 粘贴(&P) 删除 全选";
         // Read only: nothing to cut, paste or delete.
-        QTest::newRow("help text") << true << "RichTextBox1" << QStringList { "复制(&C)", "全选" };
+        QTest::newRow("help text") << true << "RichTextBox1"
+                                   << "复制(&C) 全选";
     }
 
     // Qt's own texts speak Chinese too: a text field's context menu, opened by a right click.
@@ -116,18 +116,17 @@ private Q_SLOTS:
     {
         QFETCH(bool, inHelp);
         QFETCH(QString, field);
-        QFETCH(QStringList, menu);
+        QFETCH(QString, menu);
         QStringList items;
         GuiTest::answerModalBox([&items](QWidget *shown) {
-            for (QAction *action : shown->actions()) {
-                if (!action->isSeparator())
-                    items << action->text().section(u'\t', 0, 0);
-            }
+            for (QAction *action : shown->actions())
+                items << action->text().section(u'\t', 0, 0);
             shown->close();
         });
         QWidget *window = inHelp ? static_cast<QWidget *>(openHelp()) : m_program->mainWindow();
         GuiTest::clickThroughWindow(window, field, Qt::RightButton);
-        QCOMPARE(items, menu);
+        // Separators have no text.
+        QCOMPARE(items.join(u' ').simplified(), menu);
     }
 
     // The safety note gives the size of the program file, here one of 308,239 bytes.
