@@ -3,7 +3,7 @@
 
 #include "app/itemrow.h"
 #include "app/mainwindow.h"
-#include "platform/filesettingsstore.h"
+#include "platform/settingsstore.h"
 #include "program/program.h"
 #include "store/pricekeeper.h"
 #include "store/pricestore.h"
@@ -12,7 +12,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLockFile>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using GuiTest::child;
@@ -179,6 +181,33 @@ private Q_SLOTS:
                                             << "狂乱强韧";
     }
 
+    // An edit does not wait for the store to be written: it returns while another writer holds
+    // the store's lock, and its save lands once the lock is free.
+    void savesInTheBackground()
+    {
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath("store.conf");
+        SettingsStore store(fileName, QSettings::IniFormat);
+        store.setValue("使用次数", "N", "1");
+        QVERIFY(store.commit());
+        Platform platform = m_fakes->with(store);
+        Program program(platform);
+        program.start();
+        QLockFile otherWriter(fileName + ".lock");
+        QVERIFY(otherWriter.lock());
+        store.setLockTimeout(60000);
+        QSignalSpy saved(&store, &SettingsStore::saved);
+        m_fakes->dialogs.answers = { "2600" };
+        click(program.mainWindow(), "s2");
+        QCOMPARE(program.mainWindow()->row(2).price(), "2600");
+        QVERIFY(saved.isEmpty());
+        otherWriter.unlock();
+        QVERIFY(saved.wait(60000));
+        QCOMPARE(saved.first().first(), true);
+        SettingsStore after(fileName, QSettings::IniFormat);
+        QCOMPARE(after.value(PriceStore::section(automaticTable), "b2", ""), "2600");
+    }
+
     // Two copies started on an empty store at once: each writes the built-in table only where
     // nothing is stored, and after that only what it changed; a whole-table command writes it
     // all.
@@ -189,8 +218,8 @@ private Q_SLOTS:
         QFETCH(QString, nameOfRow5);
         QTemporaryDir folder;
         const QString fileName = folder.filePath("store.conf");
-        FileSettingsStore firstStore(fileName);
-        FileSettingsStore secondStore(fileName);
+        SettingsStore firstStore(fileName, QSettings::IniFormat);
+        SettingsStore secondStore(fileName, QSettings::IniFormat);
         FakePlatform &f = *m_fakes;
         Platform firstPlatform = f.with(firstStore);
         Platform secondPlatform = f.with(secondStore);
@@ -202,6 +231,8 @@ private Q_SLOTS:
         f.dialogs.messages.clear();
         f.dialogs.answers = { "第一" };
         click(first.mainWindow(), "btn1");
+        // Saved in the background, before the other copy's edit.
+        QVERIFY(firstStore.commit());
         if (secondCopy == "renames row 5") {
             f.dialogs.answers = { "第五" };
             click(second.mainWindow(), "btn5");
@@ -220,7 +251,7 @@ private Q_SLOTS:
         if (first.mainWindow())
             QVERIFY(first.mainWindow()->close());
 
-        FileSettingsStore after(fileName);
+        SettingsStore after(fileName, QSettings::IniFormat);
         const PriceTable stored = PriceStore(after).table(automaticTable);
         QCOMPARE(stored[0].name, nameOfRow1);
         QCOMPARE(stored[4].name, nameOfRow5);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/busautolaunchblocker.h"
-#include "platform/filesettingsstore.h"
+#include "platform/settingsstore.h"
 #include "platform/unixsignalwatcher.h"
 #include "support/guitest.h"
 
@@ -43,7 +43,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString record = GuiTest::writeShutdownStandIns(folder.path());
         QVERIFY(!record.isEmpty());
-        FileSettingsStore store(folder.filePath("Ormek商人计算器.conf"));
+        SettingsStore store(folder.filePath("Ormek商人计算器.conf"), QSettings::IniFormat);
         // Not a first run, which greets with a box.
         store.setValue("使用次数", "N", "1");
         QVERIFY(store.commit());

@@ -3,8 +3,7 @@
 
 #include "platform/usersettingsstore.h"
 
-#include "platform/filesettingsstore.h"
-#include "platform/nativesettingsstore.h"
+#include "platform/settingsstore.h"
 
 #include <QDir>
 
@@ -25,11 +24,13 @@ QString userConfigurationFolder()
 std::unique_ptr<SettingsStore> userSettingsStore()
 {
 #ifdef Q_OS_WIN
-    return std::make_unique<NativeSettingsStore>(
+    return std::make_unique<SettingsStore>(
             QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\")
-            + applicationName);
+                    + applicationName,
+            QSettings::NativeFormat);
 #else
-    return std::make_unique<FileSettingsStore>(userConfigurationFolder() + u'/' + applicationName
-                                               + QStringLiteral(".conf"));
+    return std::make_unique<SettingsStore>(userConfigurationFolder() + u'/' + applicationName
+                                                   + QStringLiteral(".conf"),
+                                           QSettings::IniFormat);
 #endif
 }

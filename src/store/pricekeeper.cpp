@@ -9,6 +9,8 @@
 #include "store/presetslot.h"
 #include "store/pricetableview.h"
 
+#include <utility>
+
 PriceKeeper::PriceKeeper(Platform &platform, QObject *parent)
     : QObject(parent), m_platform(platform), m_store(platform.store), m_preview([this] {
         auto *window = new PreviewWindow;
@@ -16,7 +18,9 @@ PriceKeeper::PriceKeeper(Platform &platform, QObject *parent)
         Q_EMIT previewCreated(window);
         return window;
     })
-{ }
+{
+    connect(&platform.store, &SettingsStore::saved, this, &PriceKeeper::tellAboutSave);
+}
 
 PriceKeeper::~PriceKeeper() = default;
 
@@ -44,13 +48,13 @@ void PriceKeeper::load(PriceTableView *view)
         // Another copy started at the same time may have stored its own rows already: the
         // defaults go only where there is nothing yet, and after that only what changes here.
         m_store.setMissingEntries(automaticTable, table);
-        m_known = knownTable(table);
+        m_set = table;
         m_view = view;
         return;
     }
     const PriceTable table = m_store.table(automaticTable);
     view->setPriceTable(table);
-    m_known = knownTable(table);
+    m_set = table;
     // Only now is there a table to save.
     m_view = view;
 }
@@ -60,24 +64,34 @@ void PriceKeeper::forgetView()
     m_view = nullptr;
 }
 
+void PriceKeeper::setChanges()
+{
+    const PriceTable table = m_view->priceTable();
+    m_store.setChangedEntries(automaticTable, table, m_set);
+    m_set = table;
+    // What is set stays set until it is written.
+    if (!std::exchange(m_runCounted, true))
+        m_store.countRun();
+}
+
 bool PriceKeeper::saveSession()
 {
     if (!m_view)
         return true;
-    const PriceTable table = m_view->priceTable();
-    m_store.setChangedEntries(automaticTable, table, m_known);
-    if (!m_runCounted)
-        m_store.countRun();
-    if (!m_store.commit())
-        return false;
-    m_known = knownTable(table);
-    m_runCounted = true;
-    return true;
+    setChanges();
+    return m_store.commit();
 }
 
 void PriceKeeper::saveChanges()
 {
-    const bool saved = saveSession();
+    if (!m_view)
+        return;
+    setChanges();
+    m_store.save();
+}
+
+void PriceKeeper::tellAboutSave(bool saved)
+{
     tellAboutKeptCopy();
     // Telling after every edit would nag; once per run of failures is enough.
     if (saved)
@@ -145,7 +159,8 @@ void PriceKeeper::saveWholeTable(const PriceTable &table)
 {
     m_view->setPriceTable(table);
     // Every row, even one this copy shows already: another copy may have stored another.
-    m_known = KnownTable();
+    m_store.setTable(automaticTable, table);
+    m_set = table;
     saveChanges();
 }
 

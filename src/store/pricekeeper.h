@@ -16,11 +16,12 @@ struct Platform;
 // Keeps the price table on screen in the settings store, and carries out the preset commands
 // and the preview window.
 //
-// The table on screen and the start counter are written after every change of the rows and
-// when the window closes, so that an ending without a close loses nothing. Only the names and
-// prices changed here are written, so that another instance's changes to the others stay;
-// commands that replace the whole table write all of it. A failed save is reported once until
-// a save succeeds again, and always for a preset; at the close the user may try again.
+// The table on screen and the start counter are written after every change of the rows, in
+// the background, and when the window closes, so that an ending without a close loses
+// nothing. Only the names and prices changed here are written, so that another instance's
+// changes to the others stay; commands that replace the whole table write all of it. A failed
+// save is reported once until a save succeeds again, and always for a preset; at the close
+// the user may try again.
 class PriceKeeper : public QObject
 {
     Q_OBJECT
@@ -58,15 +59,18 @@ Q_SIGNALS:
     void previewCreated(PreviewWindow *window);
 
 private:
+    // Sets what changed on screen since the last time, and the count of this run once.
+    void setChanges();
     void saveWholeTable(const PriceTable &table);
+    void tellAboutSave(bool saved);
     void tellAboutKeptCopy();
     void tellAboutFailedSave();
 
     Platform &m_platform;
     PriceStore m_store;
     PriceTableView *m_view = nullptr;
-    // What the store holds of the automatic table, as this instance last read or wrote it.
-    KnownTable m_known;
+    // The table on screen as this instance last read it or set it in the store.
+    PriceTable m_set;
     bool m_runCounted = false;
     WindowSlot<PreviewWindow> m_preview;
     bool m_failureTold = false;

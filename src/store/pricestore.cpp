@@ -23,16 +23,6 @@ QString priceKey(int row)
 
 } // namespace
 
-KnownTable knownTable(const PriceTable &table)
-{
-    KnownTable known;
-    for (int i = 0; i < priceTableRows; ++i) {
-        known.names[i] = table[i].name;
-        known.prices[i] = table[i].price;
-    }
-    return known;
-}
-
 PriceStore::PriceStore(SettingsStore &store) : m_store(store) { }
 
 QString PriceStore::section(int slot)
@@ -67,19 +57,14 @@ void PriceStore::setTable(int slot, const PriceTable &table)
     }
 }
 
-void PriceStore::setChangedEntries(int slot, const PriceTable &table, KnownTable &known)
+void PriceStore::setChangedEntries(int slot, const PriceTable &table, const PriceTable &since)
 {
     const QString name = section(slot);
-    auto setIfChanged = [&](std::optional<QString> &stored, const QString &key,
-                            const QString &value) {
-        if (stored == value)
-            return;
-        m_store.setValue(name, key, value);
-        stored.reset();
-    };
     for (int row = 1; row <= priceTableRows; ++row) {
-        setIfChanged(known.names[row - 1], nameKey(row), table[row - 1].name);
-        setIfChanged(known.prices[row - 1], priceKey(row), table[row - 1].price);
+        if (table[row - 1].name != since[row - 1].name)
+            m_store.setValue(name, nameKey(row), table[row - 1].name);
+        if (table[row - 1].price != since[row - 1].price)
+            m_store.setValue(name, priceKey(row), table[row - 1].price);
     }
 }
 
@@ -107,6 +92,11 @@ void PriceStore::countRun()
     m_store.updateValue(counterSection, counterKey, [](const std::optional<QString> &stored) {
         return countThisRun(stored.value_or(QString())).sycs;
     });
+}
+
+void PriceStore::save()
+{
+    m_store.save();
 }
 
 bool PriceStore::commit()

@@ -7,23 +7,12 @@
 #include "store/pricetable.h"
 
 #include <QString>
-#include <array>
 #include <optional>
 
 class SettingsStore;
 
 // The table that is saved by itself, as opposed to preset slots 1 to 5.
 constexpr int automaticTable = 0;
-
-// What the program knows a table in the store holds: each name and price as it read or last
-// wrote it, or nothing where it does not know.
-struct KnownTable
-{
-    std::array<std::optional<QString>, priceTableRows> names;
-    std::array<std::optional<QString>, priceTableRows> prices;
-};
-
-KnownTable knownTable(const PriceTable &table);
 
 // The program's entries in the settings store. Each price table has its own section,
 // "物品名称及价格储存" for the automatic one and "物品名称及价格储存1" to "…5" for the
@@ -41,9 +30,8 @@ public:
 
     PriceTable table(int slot) const;
     void setTable(int slot, const PriceTable &table);
-    // Sets only the names and prices of table that differ from what is known of the slot, or
-    // are not known, and forgets those until a commit has written them.
-    void setChangedEntries(int slot, const PriceTable &table, KnownTable &known);
+    // Sets only the names and prices of table that differ from those of since.
+    void setChangedEntries(int slot, const PriceTable &table, const PriceTable &since);
 
     // Sets the names and prices of table only where the store holds none when it is written.
     void setMissingEntries(int slot, const PriceTable &table);
@@ -52,7 +40,9 @@ public:
     // Counts this run: one more than the stored count at the moment it is written.
     void countRun();
 
-    // Writes what was set; false when it did not reach the store.
+    // Writes what was set in the background; the store tells how it went.
+    void save();
+    // Writes what was set and waits for it; false when it did not reach the store.
     bool commit();
 
 private:

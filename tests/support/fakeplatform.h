@@ -10,7 +10,6 @@
 #include "platform/copychannel.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
-#include "platform/pendingvalues.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
 #include "platform/sleepinhibitor.h"
@@ -24,40 +23,12 @@
 
 // Fakes of the operating system's services, which tests set up and look into.
 
-// An in-memory store. values holds what is stored, by "section/key"; what is set waits for a
-// commit, which can be made to fail.
+// An in-memory store, written at once. values holds what is stored, by "section/key"; a commit
+// can be made to fail.
 class FakeSettingsStore : public SettingsStore
 {
 public:
     void reload() override { }
-    QString value(const QString &section, const QString &key,
-                  const QString &defaultValue) const override
-    {
-        const QString path = PendingValues::path(section, key);
-        return m_pending.text(path).value_or(values.value(path, defaultValue));
-    }
-    void setValue(const QString &section, const QString &key, const QString &value) override
-    {
-        m_pending.set(PendingValues::path(section, key), value);
-    }
-    void updateValue(const QString &section, const QString &key, Update update) override
-    {
-        m_pending.update(PendingValues::path(section, key), std::move(update));
-    }
-    bool commit() override
-    {
-        ++commits;
-        if (!commitSucceeds)
-            return false;
-        m_pending.apply(
-                [this](const QString &path) -> std::optional<QString> {
-                    const auto it = values.constFind(path);
-                    return it == values.cend() ? std::nullopt : std::optional(*it);
-                },
-                [this](const QString &path, const QString &value) { values.insert(path, value); });
-        m_pending.clear();
-        return true;
-    }
     bool isUnreadable() const override { return unreadable; }
     QString location() const override { return QStringLiteral("/fake/store.conf"); }
     QString takeKeptCopy() override { return std::exchange(keptCopy, QString()); }
@@ -69,8 +40,26 @@ public:
     // Set to have the next takeKeptCopy() report a damaged store kept aside there.
     QString keptCopy;
 
-private:
-    PendingValues m_pending;
+protected:
+    std::optional<QString> storedText(const QString &path) const override
+    {
+        const auto it = values.constFind(path);
+        return it == values.cend() ? std::nullopt : std::optional(*it);
+    }
+    Outcome write(const PendingValues &pending, bool) override
+    {
+        ++commits;
+        Outcome outcome;
+        outcome.written = commitSucceeds;
+        if (commitSucceeds) {
+            apply(
+                    pending, [this](const QString &path) { return storedText(path); },
+                    [this](const QString &path, const QString &value) {
+                        values.insert(path, value);
+                    });
+        }
+        return outcome;
+    }
 };
 
 // Records every box, as "prompt|title", instead of showing it; questions take their answers
