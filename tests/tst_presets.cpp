@@ -115,9 +115,10 @@ private Q_SLOTS:
         m_fakes->store.unreadable = unreadable;
         start(unreadable ? "0" : "2");
         QCOMPARE(messages(),
-                 unreadable ? QStringList { "无法读取设置文件，本次不会改写它：\n"
-                                            "/fake/store.conf|提示" }
-                            : QStringList());
+                 unreadable
+                         ? QStringList { "无法读取设置文件（不是普通文件、大于 10 MB 或不可读），"
+                                         "本次不会改写它：\n/fake/store.conf|提示" }
+                         : QStringList());
         m_fakes->dialogs.messages.clear();
         const QString failed = "保存失败！|保存";
         auto editPrice = [this](const char *price, bool succeeds) {

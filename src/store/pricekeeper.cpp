@@ -35,9 +35,12 @@ void PriceKeeper::load(PriceTableView *view)
     const SettingsStore &store = m_platform.store;
     // A store that is there but cannot be read is not a first run: it is left as it is.
     if (store.isUnreadable()) {
-        m_platform.dialogs.showMessage(QStringLiteral("无法读取设置文件，本次不会改写它：\n")
-                                               + store.location(),
-                                       QStringLiteral("提示"));
+        m_platform.dialogs.showMessage(
+                QStringLiteral("无法读取设置文件（不是普通文件、大于 %1 MB 或不可读），"
+                               "本次不会改写它：\n%2")
+                        .arg(SettingsStore::largestFile / 1000000)
+                        .arg(store.location()),
+                QStringLiteral("提示"));
     } else if (countThisRun(m_store.runCount()).firstRun) {
         m_platform.dialogs.showMessage(
                 QStringLiteral("欢迎使用Ormek商人计算器，本机是第一次运行本软件，将调用默认设置！"
