@@ -8,7 +8,6 @@
 #include <QLockFile>
 #include <QStorageInfo>
 #include <QThread>
-#include <utility>
 
 namespace {
 
@@ -28,22 +27,20 @@ std::optional<QString> textOf(const QVariant &value)
     }
 }
 
-enum class Guard { Open, Unreadable, Blocked };
-
-// Whether QSettings may be given a store file. Unreadable: it is there, but not a plain file
-// (QSettings would wait for good to read a pipe), too large or not readable. Blocked: its lock
-// is not a small plain file, which QSettings would read the same way. Follows the store's
-// links; opens nothing.
-Guard guard(const QString &fileName)
+// A store file QSettings may be given: none yet, or a plain file (QSettings would wait for good
+// to read a pipe) that the user may read, of at most the largest size. Follows links.
+bool isReadableStore(const QString &fileName)
 {
     const QFileInfo file(fileName);
-    if (file.exists()
-        && (!file.isFile() || !file.isReadable() || file.size() > SettingsStore::largestFile))
-        return Guard::Unreadable;
+    return !file.exists()
+            || (file.isFile() && file.isReadable() && file.size() <= SettingsStore::largestFile);
+}
+
+// QSettings reads what a writer left in the lock, as it would a pipe or a device there.
+bool isSoundLock(const QString &fileName)
+{
     const QFileInfo lock(fileName + QStringLiteral(".lock"));
-    if (lock.isSymLink() || (lock.exists() && (!lock.isFile() || lock.size() > largestLock)))
-        return Guard::Blocked;
-    return Guard::Open;
+    return !lock.isSymLink() && (!lock.exists() || (lock.isFile() && lock.size() <= largestLock));
 }
 
 // Qt 6.4's QSaveFile does not check the write of its last buffered bytes: on a disk that fills
@@ -72,12 +69,10 @@ QString keepCopy(const QString &fileName)
 } // namespace
 
 SettingsStore::SettingsStore(const QString &location, QSettings::Format format)
-    : m_location(location), m_format(format), m_background(true)
+    : m_location(location), m_format(format)
 {
     reload();
 }
-
-SettingsStore::SettingsStore() = default;
 
 SettingsStore::~SettingsStore()
 {
@@ -91,17 +86,15 @@ SettingsStore::~SettingsStore()
 void SettingsStore::reload()
 {
     if (m_format == QSettings::IniFormat) {
-        const Guard state = guard(m_location);
-        m_unreadable = state == Guard::Unreadable;
+        m_unreadable = !isReadableStore(m_location);
         if (m_unreadable)
             m_reader.reset();
-        // QSettings writes again what it failed to write at its first touch of the file, which
-        // takes the lock: until the lock is sound again, what was read stays.
-        if (m_unreadable || (state == Guard::Blocked && m_reader))
+        // QSettings writes again, taking the lock, what it failed to write: with an unsound
+        // lock, what was read stays.
+        if (m_unreadable || (m_reader && !isSoundLock(m_location)))
             return;
     }
-    // Next to the old reader, which keeps QSettings' reading: the file is read again only
-    // when it changed.
+    // Beside the old reader, which keeps what QSettings read: it reads again only a changed file.
     auto reader = std::make_unique<QSettings>(m_location, m_format);
     // QSettings reads each section when first asked for it: all now, so a damaged one is known.
     reader->childKeys();
@@ -134,35 +127,13 @@ void SettingsStore::updateValue(const QString &section, const QString &key, Upda
 
 void SettingsStore::save()
 {
-    if (m_worker)
+    if (m_worker) {
         m_saveAgain = true;
-    else if (!m_pending.isEmpty() && start())
-        Q_EMIT saved(finish());
-}
-
-bool SettingsStore::commit()
-{
-    if (m_worker)
-        m_saveAgain = true;
-    else if (m_pending.isEmpty())
-        return true;
-    else if (start())
-        return finish();
-    bool written = true;
-    while (m_worker)
-        written = finishWorker();
-    return written;
-}
-
-// Starts writing what was set: true when it is written already, by a store that is not
-// written in the background.
-bool SettingsStore::start()
-{
-    m_saving = std::exchange(m_pending, {});
-    if (!m_background) {
-        m_outcome = write(m_saving, m_damaged);
-        return true;
+        return;
     }
+    if (m_pending.isEmpty())
+        return;
+    m_saving = std::exchange(m_pending, {});
     m_worker = QThread::create(
             [this, values = m_saving, damaged = m_damaged] { m_outcome = write(values, damaged); });
     // Unless commit() has finished it meanwhile.
@@ -171,18 +142,21 @@ bool SettingsStore::start()
             Q_EMIT saved(finishWorker());
     });
     m_worker->start();
-    return false;
+}
+
+bool SettingsStore::commit()
+{
+    SettingsStore::save();
+    bool written = true;
+    while (m_worker)
+        written = finishWorker();
+    return written;
 }
 
 bool SettingsStore::finishWorker()
 {
     m_worker->wait();
     delete std::exchange(m_worker, nullptr);
-    return finish();
-}
-
-bool SettingsStore::finish()
-{
     m_unreadable = m_outcome.unreadable;
     if (!m_outcome.keptCopy.isEmpty())
         m_keptCopy = m_outcome.keptCopy;
@@ -194,12 +168,11 @@ bool SettingsStore::finish()
         m_pending = unwritten;
     }
     if (std::exchange(m_saveAgain, false))
-        save();
+        SettingsStore::save();
     return m_outcome.written;
 }
 
-void SettingsStore::apply(const PendingValues &values,
-                          const std::function<std::optional<QString>(const QString &)> &stored,
+void SettingsStore::apply(const PendingValues &values, const Stored &stored,
                           const std::function<void(const QString &, const QString &)> &write)
 {
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
@@ -222,9 +195,9 @@ SettingsStore::Outcome SettingsStore::write(const PendingValues &values, bool da
     // Kept until the write is done, so that QSettings reads the file at most once.
     std::optional<QSettings> check;
     if (m_format == QSettings::IniFormat) {
-        const Guard state = guard(m_location);
-        outcome.unreadable = state == Guard::Unreadable;
-        if (state != Guard::Open || !QDir().mkpath(QFileInfo(m_location).absolutePath()))
+        outcome.unreadable = !isReadableStore(m_location);
+        if (outcome.unreadable || !isSoundLock(m_location)
+            || !QDir().mkpath(QFileInfo(m_location).absolutePath()))
             return outcome;
         // QSettings would wait for a lock another writer holds until it is stale, 30 s.
         if (QLockFile probe(m_location + QStringLiteral(".lock")); !probe.tryLock(m_lockTimeout))
@@ -254,24 +227,4 @@ SettingsStore::Outcome SettingsStore::write(const PendingValues &values, bool da
     settings.sync();
     outcome.written = settings.status() == QSettings::NoError;
     return outcome;
-}
-
-bool SettingsStore::isUnreadable() const
-{
-    return m_unreadable;
-}
-
-QString SettingsStore::location() const
-{
-    return m_location;
-}
-
-QString SettingsStore::takeKeptCopy()
-{
-    return std::exchange(m_keptCopy, QString());
-}
-
-void SettingsStore::setLockTimeout(int milliseconds)
-{
-    m_lockTimeout = milliseconds;
 }

@@ -10,63 +10,55 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QThread;
 
-// The per-user settings store: string values addressed by section and key, kept by QSettings
-// itself, which locks the store, reads it again when another program changed it, merges the
-// values set key by key and replaces the file whole and atomically.
+// The per-user settings store: string values by section and key, kept by QSettings, which
+// locks the store, reads it again when another program changed it, merges the values set key
+// by key and replaces the file atomically. Values set wait for a save, which writes only them;
+// a value that is not text (another program's number or list) reads as not stored.
 //
-// Values set wait until a save writes them, in the background: the window never waits for a
-// large store to be written. Only the values set are written, so what another copy of the
-// program wrote in between stays. A value that is not text (a number or a list that another
-// program stored through QSettings) reads as not stored.
-//
-// Before QSettings touches a store file, a guard checks what QSettings cannot: that the store
-// and its lock are plain files or absent (QSettings would wait for good on a pipe or a device),
-// that the store is small enough to be written within a few seconds, and that the disk has
-// room for it. A store file QSettings reads only in part is copied aside once before it is
-// written over, as it then loses the lines QSettings could not read.
+// Before QSettings touches a store file, a guard checks what QSettings cannot: the store and
+// its lock must be plain files or absent (QSettings would wait for good on a pipe), the store
+// small enough to be written within seconds, and the disk must have room. A file QSettings
+// reads only in part is copied aside once before it is written over.
 class SettingsStore : public QObject
 {
     Q_OBJECT
 
 public:
-    // A value computed from the stored text (nothing where there is none) when it is written;
-    // nothing leaves the stored value as it is.
+    // A value from the stored text, when it is written; nothing keeps the stored value.
     using Update = std::function<std::optional<QString>(const std::optional<QString> &stored)>;
 
-    // A store file's largest size: QSettings writes one as large within three seconds.
+    // The largest store file: QSettings writes it within three seconds.
     static constexpr qint64 largestFile = 10'000'000;
 
-    // The store in an INI file (QSettings::IniFormat) or, on Windows, in the registry key
-    // (QSettings::NativeFormat); read at once.
+    // In an INI file (IniFormat), or on Windows in a registry key (NativeFormat); read at once.
     SettingsStore(const QString &location, QSettings::Format format);
     ~SettingsStore() override;
 
-    // Reads the store afresh, with what other programs wrote to it.
+    // Reads the store afresh.
     virtual void reload();
-
     // The value set, else the stored text, else defaultValue.
     QString value(const QString &section, const QString &key, const QString &defaultValue) const;
     void setValue(const QString &section, const QString &key, const QString &value);
     void updateValue(const QString &section, const QString &key, Update update);
 
-    // Writes what was set in the background; saved() tells how it went. What could not be
-    // written is kept for the next save.
-    void save();
-    // Writes what was set, and what a save under way writes, and waits for it: false when it
-    // did not reach the store. Tells nothing through saved().
+    // Writes what was set in the background, so that the window never waits for a large
+    // store; saved() tells how it went. What could not be written waits for the next save.
+    virtual void save();
+    // As save(), telling nothing, but waits: false when something did not reach the store.
     bool commit();
 
-    // The store could not be read at the last reload or save. Nothing is written over it.
-    virtual bool isUnreadable() const;
-    // Where the values are kept, for the user: a file name, or a registry key on Windows.
-    virtual QString location() const;
-    // Once after a save that copied a damaged store file aside: the copy. Empty otherwise.
-    virtual QString takeKeptCopy();
+    // Not read at the last reload or save: then nothing is written over it.
+    virtual bool isUnreadable() const { return m_unreadable; }
+    // A file name, or a registry key on Windows.
+    virtual QString location() const { return m_location; }
+    // Once after a save that copied a damaged store file aside: the copy.
+    virtual QString takeKeptCopy() { return std::exchange(m_keptCopy, QString()); }
     // How long a save waits for another writer's lock, in milliseconds.
-    void setLockTimeout(int milliseconds);
+    void setLockTimeout(int milliseconds) { m_lockTimeout = milliseconds; }
 
 Q_SIGNALS:
     void saved(bool succeeded);
@@ -83,39 +75,33 @@ protected:
     {
         bool written = false;
         bool unreadable = false;
-        // Read only in part, and not copied aside yet.
+        // Read only in part, and not copied aside.
         bool damaged = false;
         QString keptCopy;
     };
+    using Stored = std::function<std::optional<QString>(const QString &path)>;
 
-    // A store kept elsewhere by a subclass, written where the save is made.
-    SettingsStore();
-
-    // Writes values into a store that gives the stored text of a path, updates applied to it.
-    static void apply(const PendingValues &values,
-                      const std::function<std::optional<QString>(const QString &)> &stored,
+    // A store kept by a subclass.
+    SettingsStore() = default;
+    // Gives write() each value, updates applied to the stored text.
+    static void apply(const PendingValues &values, const Stored &stored,
                       const std::function<void(const QString &, const QString &)> &write);
-
-    // The stored text of "section/key"; nothing where there is none, or not text.
     virtual std::optional<QString> storedText(const QString &path) const;
-    // Writes values; in the background, where it touches nothing but the store.
+    // Runs in the background, where it touches nothing but the store.
     virtual Outcome write(const PendingValues &values, bool damaged);
 
 private:
-    bool start();
-    bool finish();
     bool finishWorker();
 
     QString m_location;
     QSettings::Format m_format = QSettings::IniFormat;
-    bool m_background = false;
     int m_lockTimeout = 1000;
     std::unique_ptr<QSettings> m_reader;
     bool m_unreadable = false;
     bool m_damaged = false;
     QString m_keptCopy;
     PendingValues m_pending;
-    // What the save under way writes, and its outcome.
+    // What the save under way writes, and how it went.
     PendingValues m_saving;
     Outcome m_outcome;
     QThread *m_worker = nullptr;

@@ -7,10 +7,6 @@
 
 #include <QDir>
 
-namespace {
-const QString applicationName = QStringLiteral("Ormek商人计算器");
-}
-
 QString userConfigurationFolder()
 {
     const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -25,12 +21,12 @@ std::unique_ptr<SettingsStore> userSettingsStore()
 {
 #ifdef Q_OS_WIN
     return std::make_unique<SettingsStore>(
-            QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\")
-                    + applicationName,
+            QStringLiteral(
+                    "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Ormek商人计算器"),
             QSettings::NativeFormat);
 #else
-    return std::make_unique<SettingsStore>(userConfigurationFolder() + u'/' + applicationName
-                                                   + QStringLiteral(".conf"),
+    return std::make_unique<SettingsStore>(userConfigurationFolder()
+                                                   + QStringLiteral("/Ormek商人计算器.conf"),
                                            QSettings::IniFormat);
 #endif
 }

@@ -29,6 +29,7 @@ class FakeSettingsStore : public SettingsStore
 {
 public:
     void reload() override { }
+    void save() override { Q_EMIT saved(commit()); }
     bool isUnreadable() const override { return unreadable; }
     QString location() const override { return QStringLiteral("/fake/store.conf"); }
     QString takeKeptCopy() override { return std::exchange(keptCopy, QString()); }
