@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     const bool written = file.open(QIODevice::ReadOnly) && file.readAll().contains("\nb2=2600\n");
     std::printf("{\"keys\": %d, \"bytes\": %lld, \"changed\": %s, \"start_ms\": %lld, "
                 "\"window_waits_ms\": %lld, \"on_disk_ms\": %lld, \"vmhwm_kib\": %lld}\n",
-                keys, bytes, changed ? "true" : "false", startMs, waitMs,
-                written ? onDiskMs : -1, peakRssKib());
+                keys, bytes, changed ? "true" : "false", startMs, waitMs, written ? onDiskMs : -1,
+                peakRssKib());
     return written ? 0 : 1;
 }
