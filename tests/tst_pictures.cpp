@@ -7,6 +7,7 @@
 // to show, scripts/pictures draws them anew (ORMEK_DRAW_PICTURES=1 writes what this test draws
 // as the stored pictures and texts); look at them before committing.
 
+#include "platform/qttranslation.h"
 #include "support/guitest.h"
 #include "support/picturedrun.h"
 
@@ -107,6 +108,7 @@ int main(int argc, char *argv[])
     qputenv("FONTCONFIG_FILE", PICTURES_DIR "/fonts.conf");
     qputenv("FC_LANG", "zh-cn");
     QApplication app(argc, argv);
+    installQtTranslation();
     GuiTest::guardAgainstModalBoxes();
     PicturesTest test;
     return QTest::qExec(&test, argc, argv);
