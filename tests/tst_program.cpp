@@ -267,6 +267,66 @@ private Q_SLOTS:
         QCOMPARE(m_fakes->dialogs.messages.size(), 2);
     }
 
+    void closesAWindowUnderItsBox_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("boxOn");
+        QTest::addColumn<QString>("answer");
+        const auto row = [](const char *name, const char *window, const char *command,
+                            const char *boxOn = nullptr, const char *answer = "") {
+            QTest::newRow(name) << window << command << (boxOn ? boxOn : window) << answer;
+        };
+        row("main: a name's box", "Form1", "btn1");
+        row("main: a price's box", "Form1", "s1");
+        row("main: a name's box on help, answered", "Form1", "btn1", "Form2", "新名");
+        row("main: a price's box on help, answered", "Form1", "s1", "Form2", "12");
+        row("main: a preset saved", "Form1", "BC1");
+        row("main: the table reset", "Form1", "CSH");
+        row("help: the address copied", "Form2", "Command2");
+        row("help: no browser", "Form2", "Label9");
+        row("preview: its slot loaded", "Form3", "Command1");
+        row("scheduler: no countdown", "Form4", "Command2");
+        row("final count: the command failed", "Form5", "Command1");
+    }
+
+    // A window closed while a box of one of its handlers waits, on it or on the window then
+    // active, is gone, and nothing touches it afterwards.
+    void closesAWindowUnderItsBox()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, command);
+        QFETCH(QString, boxOn);
+        QFETCH(QString, answer);
+        QtDialogs dialogs;
+        Platform platform = m_fakes->with(dialogs);
+        startProgram(platform);
+        auto end = qScopeGuard([this] { endProgram(); });
+        m_fakes->launcher.openUrlSucceeds = false;
+        QPointer<QWidget> closed = openWindow(window);
+        QWidget *owner = openWindow(boxOn);
+        owner->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(owner));
+
+        GuiTest::answerModalBox([&](QWidget *box) {
+            QPointer<QWidget> waiting = box;
+            closed->close();
+            settle();
+            if (waiting && !answer.isEmpty())
+                GuiTest::typeText(box->findChild<QLineEdit *>(), answer);
+            if (waiting)
+                QTest::keyClick(box, answer.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        if (auto *action = closed->findChild<QAction *>(command))
+            action->trigger();
+        else
+            click(closed, command);
+        if (window == "Form5")
+            m_fakes->launcher.finishNext(false);
+        settle();
+        QVERIFY(!closed);
+    }
+
     void cancelsWhileABoxWaits_data()
     {
         QTest::addColumn<QString>("command");
@@ -710,6 +770,22 @@ private:
     {
         child<QAction>(m_program->mainWindow(), "halp")->trigger();
         return m_program->helpWindow();
+    }
+
+    // The window of that name, opened as a user does.
+    QWidget *openWindow(const QString &name)
+    {
+        if (name == "Form2")
+            return openHelp();
+        if (name == "Form3") {
+            child<QAction>(m_program->mainWindow(), "CK1")->trigger();
+            return m_program->priceKeeper()->previewWindow();
+        }
+        if (name == "Form4")
+            return scheduler();
+        if (name == "Form5")
+            return triggerSchedule();
+        return m_program->mainWindow();
     }
 
     // The scheduler, opened from the main window, ticking only when told.
