@@ -42,6 +42,11 @@
 #include <QUrl>
 #include <QtGui/private/qguiapplication_p.h>
 #include <algorithm>
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 using GuiTest::child;
 using GuiTest::click;
@@ -691,7 +696,7 @@ private Q_SLOTS:
     }
 
     // The icon in the notification area, as the desktop shows it: its tool tip, a click and its
-    // menu. A later start reaches the copy that listens, only while it listens.
+    // menu.
     void reachesTheUserAndOtherCopies()
     {
         QtAttention attention;
@@ -712,29 +717,46 @@ private Q_SLOTS:
         QCOMPARE(commands, QStringList({ "show", "show", "cancel" }));
         attention.hideTrayIcon();
         QVERIFY(!icon->isVisible());
+    }
 
-        QTemporaryDir runtime;
-        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        auto restoreRuntime = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
+    void reachesTheCopyThatListens_data()
+    {
+        QTest::addColumn<QString>("runtimeFolder");
+        QTest::addColumn<QString>("leftAtSocket");
+        const QString tooLong(100, u'r');
+        QTest::newRow("a socket left by a copy that crashed") << QString() << QString("stale");
+        QTest::newRow("a runtime folder too long for a socket") << tooLong << QString();
+        QTest::newRow("the socket's path held by another program") << QString() << QString("held");
+    }
+
+    // A later start reaches the copy that listens, and only while it listens, and another copy
+    // with a pending shutdown leaves the calls to the first.
+    void reachesTheCopyThatListens()
+    {
+        QFETCH(QString, runtimeFolder);
+        QFETCH(QString, leftAtSocket);
+        QTemporaryDir base;
+        const QString runtime = base.filePath(runtimeFolder);
+        QVERIFY(QDir().mkpath(runtime));
+        auto restore = useFolders(runtime, base.path());
 #ifdef Q_OS_UNIX
-        // What a copy that crashed left behind, which answers no call, goes.
-        QFile stale(runtime.filePath("ormek-calculator"));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.close();
+        const int other = leftAtSocket.isEmpty() ? -1 : ::socket(AF_UNIX, SOCK_STREAM, 0);
+        auto closeOther = qScopeGuard([other] { ::close(other); });
+        sockaddr_un address = { AF_UNIX, {} };
+        qstrncpy(address.sun_path, QFile::encodeName(runtime + "/ormek-calculator"), 108);
+        QVERIFY(other < 0
+                || ::bind(other, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0);
+        QVERIFY(leftAtSocket != "held" || ::listen(other, 4) == 0);
 #endif
         SystemCopyChannel running;
         SystemCopyChannel later;
         QVERIFY(!later.call());
         int calls = 0;
-        running.listen([&calls] { ++calls; });
+        QVERIFY(running.listen([&calls] { ++calls; }));
         QVERIFY(later.call());
         QTRY_COMPARE(calls, 1);
-        // Another copy with a pending shutdown leaves the socket to the first, and asks it
-        // nothing.
         SystemCopyChannel another;
-        another.listen([&calls] { calls += 100; });
-        another.stopListening();
+        QVERIFY(!another.listen([&calls] { calls += 100; }));
         QVERIFY(later.call());
         QTRY_COMPARE(calls, 2);
         QCoreApplication::processEvents();
@@ -764,6 +786,21 @@ private:
         m_finished.reset();
         m_endsNow.reset();
         m_program.reset();
+    }
+
+    // The runtime and temporary folders are those until the guard goes; the runtime folder is
+    // made the user's own, as the system makes it.
+    static QScopeGuard<std::function<void()>> useFolders(const QString &runtime,
+                                                         const QString &temporary)
+    {
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray saved[] = { qgetenv("XDG_RUNTIME_DIR"), qgetenv("TMPDIR") };
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        qputenv("TMPDIR", QFile::encodeName(temporary));
+        return qScopeGuard(std::function<void()>([saved] {
+            qputenv("XDG_RUNTIME_DIR", saved[0]);
+            qputenv("TMPDIR", saved[1]);
+        }));
     }
 
     HelpWindow *openHelp()

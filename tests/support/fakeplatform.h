@@ -188,7 +188,11 @@ public:
         ++calls;
         return false;
     }
-    void listen(std::function<void()> onCall) override { called = std::move(onCall); }
+    bool listen(std::function<void()> onCall) override
+    {
+        called = std::move(onCall);
+        return true;
+    }
     void stopListening() override { called = nullptr; }
 
     int calls = 0;
