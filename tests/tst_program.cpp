@@ -471,6 +471,52 @@ private Q_SLOTS:
         QCOMPARE(m_finished->size(), 1);
     }
 
+    void keepsOnePendingShutdownPerSession_data()
+    {
+        QTest::addColumn<bool>("openedBefore");
+        QTest::newRow("自动关机 in another copy") << false;
+        QTest::newRow("a start in another copy's scheduler opened before") << true;
+    }
+
+    // Two copies of the program in one session, through the real call between them: while one
+    // holds a pending shutdown, the other leads to it and holds none of its own.
+    void keepsOnePendingShutdownPerSession()
+    {
+        QFETCH(bool, openedBefore);
+        QTemporaryDir runtime;
+        auto restore = useFolders(runtime.path(), runtime.path());
+        SystemCopyChannel firstCopies;
+        SystemCopyChannel otherCopies;
+        Platform first = m_fakes->with(firstCopies);
+        startProgram(first);
+        auto end = qScopeGuard([this] { endProgram(); });
+        FakePlatform otherFakes;
+        otherFakes.store.values.insert("使用次数/N", "1");
+        Platform otherPlatform = otherFakes.with(otherCopies);
+        Program other(otherPlatform);
+        other.start();
+        if (openedBefore)
+            click(other.mainWindow(), "Command2");
+
+        typeInto("Text3", "30");
+        click(scheduler(), "Command2");
+        SchedulerWindow *pending = scheduler();
+        click(pending, "Command3");
+        settle();
+        if (openedBefore) {
+            child<QLineEdit>(other.schedulerWindow(), "Text3")->setText("60");
+            click(other.schedulerWindow(), "Command2");
+        } else {
+            click(other.mainWindow(), "Command2");
+        }
+        QTRY_VERIFY(pending->isVisible());
+        settle();
+        QVERIFY(pending->isRunning());
+        QVERIFY(!other.schedulerWindow());
+        QVERIFY(m_fakes->attention.iconShown && !otherFakes.attention.iconShown);
+        QVERIFY(!otherFakes.sleepInhibitor.held);
+    }
+
     void savesWhatWasNotSaved_data()
     {
         QTest::addColumn<bool>("sessionEnds");

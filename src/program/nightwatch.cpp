@@ -47,6 +47,15 @@ bool NightWatch::isOn() const
     return (m_scheduler && m_scheduler->isRunning()) || (m_countdown && m_countdown->isRunning());
 }
 
+bool NightWatch::showOtherCopysScheduler()
+{
+    if (isOn() || !m_platform.copies.call())
+        return false;
+    if (m_scheduler)
+        m_scheduler->close();
+    return true;
+}
+
 void NightWatch::cancelShutdown()
 {
     if (m_countdown && m_countdown->isRunning())
@@ -100,10 +109,15 @@ void NightWatch::switchOn(bool on)
 {
     if (on == m_on)
         return;
+    if (on && !m_platform.copies.listen(m_showScheduler)) {
+        // Another copy holds a pending shutdown: it is the one shown.
+        m_platform.copies.call();
+        cancelShutdown();
+        return;
+    }
     m_on = on;
     if (on) {
         m_platform.sleepInhibitor.hold();
-        m_platform.copies.listen(m_showScheduler);
         // Every window hidden might leave the scheduler the last one in reach.
         qApp->installEventFilter(this);
     } else {

@@ -227,6 +227,10 @@ struct FakePlatform
     {
         return { store, dialogs, launcher, clipboard, clock, other, attention, copies };
     }
+    Platform with(CopyChannel &other)
+    {
+        return { store, dialogs, launcher, clipboard, clock, sleepInhibitor, attention, other };
+    }
 };
 
 #endif // FAKEPLATFORM_H
