@@ -234,6 +234,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             GuiTest::fireTimer(countdown);
         QCOMPARE(message(), "您设置的时间已到,计算机将于6秒后关闭");
+        QCOMPARE(m_fakes->attention.iconToolTip, "0:0:6后关机");
         click(countdown, "Command2");
         QVERIFY(!countdown->isVisible());
         QVERIFY(!m_program->schedulerWindow()->isVisible());

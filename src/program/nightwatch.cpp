@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/sleepinhibitor.h"
 #include "shutdown/countdownwindow.h"
+#include "shutdown/schedule.h"
 #include "shutdown/schedulerwindow.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ void NightWatch::watch(CountdownWindow *window)
 {
     m_countdown = window;
     connect(window, &CountdownWindow::runningChanged, this, &NightWatch::updateLater);
+    connect(window, &CountdownWindow::secondsLeftChanged, this, &NightWatch::showTimeLeft);
     connect(window, &QObject::destroyed, this, &NightWatch::updateLater);
 }
 
@@ -146,7 +148,8 @@ void NightWatch::keepInTaskbar()
 
 QString NightWatch::timeLeft() const
 {
-    if (m_scheduler)
-        return m_scheduler->windowTitle();
-    return m_countdown->windowTitle();
+    // The scheduler's caption stands at 0:0:0 once the final count runs.
+    if (m_countdown && m_countdown->isRunning())
+        return timeLeftCaption(m_countdown->secondsLeft());
+    return m_scheduler ? m_scheduler->windowTitle() : QString();
 }
