@@ -65,16 +65,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("bus");
         QTest::addColumn<QString>("end");
-        QTest::newRow("a system bus that never answers") << "deaf"
-                                                         << "shutdown";
-        QTest::newRow("a logind that never answers") << "silent"
-                                                     << "shutdown";
-        QTest::newRow("取消关机") << ""
-                                  << "cancel";
-        QTest::newRow("the shutdown command") << ""
-                                              << "shutdown";
-        QTest::newRow("the program's end") << ""
-                                           << "exit";
+        QTest::newRow("a system bus that never answers") << QString("deaf") << "shutdown";
+        QTest::newRow("a logind that never answers") << QString("silent") << "shutdown";
+        QTest::newRow("取消关机") << QString() << "cancel";
+        QTest::newRow("the shutdown command") << QString() << "shutdown";
+        QTest::newRow("the program's end") << QString() << "exit";
     }
 
     // Taken when a schedule starts, and let go at the end of the count. A bus or a logind that
