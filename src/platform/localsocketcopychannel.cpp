@@ -31,7 +31,7 @@ const char socketName[] = "ormek-calculator";
 // What a call says. A connection that says nothing only asks whether a copy listens.
 constexpr char showRequest = 's';
 
-// Open flags of every descriptor here: never inherited, never waiting.
+// Every file is opened so: never inherited, never waited for, never through a link.
 constexpr int openFlags = O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
 
 QByteArray runtimeFolder()
@@ -39,9 +39,11 @@ QByteArray runtimeFolder()
     return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
 }
 
+// Empty without a runtime folder.
 QByteArray lockPath()
 {
-    return runtimeFolder() + "/ormek-calculator.lock";
+    const QByteArray folder = runtimeFolder();
+    return folder.isEmpty() ? folder : folder + "/ormek-calculator.lock";
 }
 
 // Empty when the path does not fit into a socket's address.
@@ -217,16 +219,17 @@ bool SystemCopyChannel::listen(std::function<void()> called)
         stopListening();
         return !anotherListens;
     }
-    for (const QByteArray &folder : { runtimeFolder(), ownTemporaryFolder() }) {
+    const auto listenIn = [&line](const QByteArray &folder) {
         line.path = folder + '/' + socketName;
         line.server = folder.isEmpty() ? -1 : listenAt(line.path);
-        if (line.server >= 0)
-            break;
-    }
+        return line.server >= 0;
+    };
+    if (!listenIn(runtimeFolder()))
+        listenIn(ownTemporaryFolder());
     if (line.server < 0 || ::ftruncate(line.lock, 0) != 0
         || ::pwrite(line.lock, line.path.constData(), size_t(line.path.size()), 0)
                 != line.path.size()) {
-        tellUnreachable(line.path);
+        tellUnreachable(runtimeFolder() + '/' + socketName);
         stopListening();
         return true;
     }
