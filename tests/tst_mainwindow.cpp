@@ -260,10 +260,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("ends in a tab") << "碳\t"
-                                       << "碳 ";
-        QTest::newRow("two lines") << "上\r\n下"
-                                   << "上  下";
+        QTest::newRow("ends in a tab") << QString("碳\t") << "碳 ";
+        QTest::newRow("two lines") << QString("上\r\n下") << "上  下";
     }
 
     // As written in the tooltip and for screen readers, on one line on the button.

@@ -42,6 +42,12 @@
 #include <QUrl>
 #include <QtGui/private/qguiapplication_p.h>
 #include <algorithm>
+#include <qpa/qwindowsysteminterface.h>
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 using GuiTest::child;
 using GuiTest::click;
@@ -229,6 +235,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             GuiTest::fireTimer(countdown);
         QCOMPARE(message(), "您设置的时间已到,计算机将于6秒后关闭");
+        QCOMPARE(m_fakes->attention.iconToolTip, "0:0:6后关机");
         click(countdown, "Command2");
         QVERIFY(!countdown->isVisible());
         QVERIFY(!m_program->schedulerWindow()->isVisible());
@@ -267,75 +274,75 @@ private Q_SLOTS:
         QCOMPARE(m_fakes->dialogs.messages.size(), 2);
     }
 
-    void cancelsWhileABoxWaits_data()
+    void closesAWindowUnderItsBox_data()
     {
+        QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("command");
-        QTest::newRow("a unit price's input box") << "s1";
-        QTest::newRow("the message after saving a preset") << "BC1";
+        QTest::addColumn<QString>("active");
+        QTest::addColumn<QString>("answer");
+        const auto row = [](const char *name, const char *window, const char *command,
+                            const char *active = nullptr, const char *answer = "") {
+            QTest::newRow(name) << window << command
+                                << (active ? QString(active) : QString(command).section('/', 0, 0))
+                                << answer;
+        };
+        row("main: a name's box", "Form1", "Form1/btn1");
+        row("main: a price's box", "Form1", "Form1/s1");
+        row("main: a name's box on help, answered", "Form1", "Form1/btn1", "Form2", "新名");
+        row("main: a price's box on help, answered", "Form1", "Form1/s1", "Form2", "12");
+        row("main: a preset saved", "Form1", "Form1/BC1");
+        row("main: the table reset", "Form1", "Form1/CSH");
+        row("help: the address copied", "Form2", "Form2/Command2");
+        row("help: no browser", "Form2", "Form2/Label9");
+        row("preview: its slot loaded", "Form3", "Form3/Command1");
+        row("scheduler: no countdown", "Form4", "Form4/Command2");
+        row("final count: the command failed", "Form5", "Form5/Command1");
+        row("final count, under a price box on main", "Form5", "Form1/s1");
+        row("final count, under a preset saved on main", "Form5", "Form1/BC1");
     }
 
-    // A real box waits on the main window when the final count opens: the count is not blocked,
-    // and "取消关机" stops it.
-    void cancelsWhileABoxWaits()
+    // A window closed while a box waits, one of its own or one on another window: through its
+    // frame, which the other window's box does not block, or as the program closes it. It is
+    // gone, nothing touches it afterwards, and a final count closed starts nothing.
+    void closesAWindowUnderItsBox()
     {
+        QFETCH(QString, window);
         QFETCH(QString, command);
+        QFETCH(QString, active);
+        QFETCH(QString, answer);
         QtDialogs dialogs;
         Platform platform = m_fakes->with(dialogs);
         startProgram(platform);
-        // Gone before the boxes it uses.
         auto end = qScopeGuard([this] { endProgram(); });
-        typeInto("Text3", "5");
-        click(scheduler(), "Command2");
-        MainWindow *main = m_program->mainWindow();
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main));
+        m_fakes->launcher.openUrlSucceeds = false;
+        QPointer<QWidget> closed = openWindow(window);
+        QWidget *commandWindow = openWindow(command.section('/', 0, 0));
+        QWidget *activeWindow = openWindow(active);
+        activeWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(activeWindow));
 
-        bool countedOnWhileTheBoxWaited = true;
         GuiTest::answerModalBox([&](QWidget *box) {
-            tick(5);
-            CountdownWindow *countdown = m_program->countdownWindow();
-            GuiTest::freezeTimer(countdown);
-            GuiTest::clickThroughWindow(countdown, "Command2");
-            countedOnWhileTheBoxWaited = countdown->isRunning();
-            box->close();
+            QPointer<QWidget> waiting = box;
+            using Events = QWindowSystemInterface;
+            Events::handleCloseEvent<Events::SynchronousDelivery>(closed->windowHandle());
+            if (closed->isVisible())
+                closed->close();
+            settle();
+            if (waiting && !answer.isEmpty())
+                GuiTest::typeText(box->findChild<QLineEdit *>(), answer);
+            if (waiting)
+                QTest::keyClick(box, answer.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
         });
-        if (command == "s1")
-            click(main, command);
+        const QString name = command.section('/', 1);
+        if (auto *action = commandWindow->findChild<QAction *>(name))
+            action->trigger();
         else
-            child<QAction>(main, command)->trigger();
-        QVERIFY(!countedOnWhileTheBoxWaited);
-        QVERIFY(!m_program->countdownWindow()->isVisible());
-        QVERIFY(m_fakes->launcher.starts.isEmpty());
-    }
-
-    void givesTheFullCountAfterASleep_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("start");
-        QTest::newRow("clock time 03:00") << "Combo1"
-                                          << "Command1";
-        QTest::newRow("countdown of 4 hours") << "Text1"
-                                              << "Command2";
-    }
-
-    // Asleep from 23:00 to 07:00, past a target of 03:00: the final count still takes its ten
-    // ticks before the command starts.
-    void givesTheFullCountAfterASleep()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, start);
-        m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(23, 0));
-        typeInto(qPrintable(entry), entry == "Combo1" ? "03" : "4");
-        click(scheduler(), start);
-        tick(8 * 3600);
-        CountdownWindow *countdown = m_program->countdownWindow();
-        QVERIFY(countdown && countdown->isVisible());
-        GuiTest::freezeTimer(countdown);
-        for (int i = 0; i < 9; ++i)
-            GuiTest::fireTimer(countdown);
-        QVERIFY(m_fakes->launcher.starts.isEmpty());
-        GuiTest::fireTimer(countdown);
-        QCOMPARE(m_fakes->launcher.starts.size(), 1);
+            click(commandWindow, name);
+        if (command == "Form5/Command1")
+            m_fakes->launcher.finishNext(false);
+        settle();
+        QVERIFY(!closed);
+        QCOMPARE(m_fakes->launcher.starts.size(), command == "Form5/Command1" ? 1 : 0);
     }
 
     void keepsAPendingShutdownInReach_data()
@@ -404,6 +411,76 @@ private Q_SLOTS:
         QVERIFY(!attention.iconShown);
         QVERIFY(!m_fakes->copies.called);
         QCOMPARE(m_finished->size(), 1);
+    }
+
+    void keepsOnePendingShutdownPerSession_data()
+    {
+        QTest::addColumn<bool>("openedBefore");
+        QTest::addColumn<QString>("runtimeFolder");
+        QTest::addColumn<QString>("leftAtSocket");
+        const QString none, stale("stale"), held("held"), tooLong(100, u'r');
+        QTest::newRow("自动关机 in another copy") << false << none << none;
+        QTest::newRow("a start in another copy's scheduler opened before") << true << none << none;
+        QTest::newRow("a socket left by a copy that crashed") << false << none << stale;
+        QTest::newRow("a runtime folder too long for a socket") << true << tooLong << none;
+        QTest::newRow("the socket's path held by another program") << false << none << held;
+    }
+
+    // Two copies of the program in one session, through the real call between them: while one
+    // holds a pending shutdown, the other leads to it and holds none of its own; once the first
+    // holds none, the other's 自动关机 opens its own scheduler.
+    void keepsOnePendingShutdownPerSession()
+    {
+        QFETCH(bool, openedBefore);
+        QFETCH(QString, runtimeFolder);
+        QFETCH(QString, leftAtSocket);
+        QTemporaryDir base;
+        const QString runtime = base.filePath(runtimeFolder);
+        QVERIFY(QDir().mkpath(runtime));
+        auto restore = useFolders(runtime, base.path());
+#ifdef Q_OS_UNIX
+        const int left = leftAtSocket.isEmpty() ? -1 : ::socket(AF_UNIX, SOCK_STREAM, 0);
+        auto closeLeft = qScopeGuard([left] { ::close(left); });
+        sockaddr_un address = { AF_UNIX, {} };
+        qstrncpy(address.sun_path, QFile::encodeName(runtime + "/ormek-calculator"), 108);
+        QVERIFY(left < 0
+                || ::bind(left, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0);
+        QVERIFY(leftAtSocket != "held" || ::listen(left, 4) == 0);
+#endif
+        SystemCopyChannel firstCopies;
+        SystemCopyChannel otherCopies;
+        Platform first = m_fakes->with(firstCopies);
+        startProgram(first);
+        auto end = qScopeGuard([this] { endProgram(); });
+        FakePlatform otherFakes;
+        otherFakes.store.values.insert("使用次数/N", "1");
+        Platform otherPlatform = otherFakes.with(otherCopies);
+        Program other(otherPlatform);
+        other.start();
+        if (openedBefore)
+            click(other.mainWindow(), "Command2");
+
+        typeInto("Text3", "30");
+        click(scheduler(), "Command2");
+        SchedulerWindow *pending = scheduler();
+        click(pending, "Command3");
+        settle();
+        if (openedBefore) {
+            child<QLineEdit>(other.schedulerWindow(), "Text3")->setText("60");
+            click(other.schedulerWindow(), "Command2");
+        } else {
+            click(other.mainWindow(), "Command2");
+        }
+        QTRY_VERIFY(pending->isVisible());
+        settle();
+        QVERIFY(pending->isRunning());
+        QVERIFY(!other.schedulerWindow());
+        QVERIFY(m_fakes->attention.iconShown && !otherFakes.attention.iconShown);
+        QVERIFY(!otherFakes.sleepInhibitor.held);
+        m_fakes->attention.cancelCommand();
+        settle();
+        click(other.mainWindow(), "Command2");
+        QVERIFY(other.schedulerWindow());
     }
 
     void savesWhatWasNotSaved_data()
@@ -599,12 +676,6 @@ private Q_SLOTS:
         });
         dialogs.showMessage("<b>保存失败！</b>", "保存");
         QCOMPARE(seen, QStringList({ "设置", "0", "<b>保存失败！</b>", "保存", "0", "0", "确定" }));
-        // A box whose window is discarded while it waits goes with it, answered as cancelled.
-        auto *window = new QWidget;
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        GuiTest::answerModalBox([window](QWidget *) { window->deleteLater(); });
-        QCOMPARE(dialogs.askText("请输入物品名：", "设置"), QString());
         // Esc is the last choice.
         GuiTest::answerModalBox([](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); });
         QCOMPARE(dialogs.askChoice("保存失败！", "保存", { "重新保存", "不保存", "返回" }), 2);
@@ -631,7 +702,7 @@ private Q_SLOTS:
     }
 
     // The icon in the notification area, as the desktop shows it: its tool tip, a click and its
-    // menu. A later start reaches the copy that listens, only while it listens.
+    // menu.
     void reachesTheUserAndOtherCopies()
     {
         QtAttention attention;
@@ -652,35 +723,6 @@ private Q_SLOTS:
         QCOMPARE(commands, QStringList({ "show", "show", "cancel" }));
         attention.hideTrayIcon();
         QVERIFY(!icon->isVisible());
-
-        QTemporaryDir runtime;
-        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        auto restoreRuntime = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
-#ifdef Q_OS_UNIX
-        // What a copy that crashed left behind, which answers no call, goes.
-        QFile stale(runtime.filePath("ormek-calculator"));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.close();
-#endif
-        SystemCopyChannel running;
-        SystemCopyChannel later;
-        QVERIFY(!later.call());
-        int calls = 0;
-        running.listen([&calls] { ++calls; });
-        QVERIFY(later.call());
-        QTRY_COMPARE(calls, 1);
-        // Another copy with a pending shutdown leaves the socket to the first, and asks it
-        // nothing.
-        SystemCopyChannel another;
-        another.listen([&calls] { calls += 100; });
-        another.stopListening();
-        QVERIFY(later.call());
-        QTRY_COMPARE(calls, 2);
-        QCoreApplication::processEvents();
-        QCOMPARE(calls, 2);
-        running.stopListening();
-        QVERIFY(!later.call());
     }
 
 private:
@@ -706,10 +748,41 @@ private:
         m_program.reset();
     }
 
+    // The runtime and temporary folders are those until the guard goes; the runtime folder is
+    // made the user's own, as the system makes it.
+    static QScopeGuard<std::function<void()>> useFolders(const QString &runtime,
+                                                         const QString &temporary)
+    {
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray saved[] = { qgetenv("XDG_RUNTIME_DIR"), qgetenv("TMPDIR") };
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        qputenv("TMPDIR", QFile::encodeName(temporary));
+        return qScopeGuard(std::function<void()>([saved] {
+            qputenv("XDG_RUNTIME_DIR", saved[0]);
+            qputenv("TMPDIR", saved[1]);
+        }));
+    }
+
     HelpWindow *openHelp()
     {
         child<QAction>(m_program->mainWindow(), "halp")->trigger();
         return m_program->helpWindow();
+    }
+
+    // The window of that name, opened as a user does.
+    QWidget *openWindow(const QString &name)
+    {
+        if (name == "Form2")
+            return openHelp();
+        if (name == "Form3") {
+            child<QAction>(m_program->mainWindow(), "CK1")->trigger();
+            return m_program->priceKeeper()->previewWindow();
+        }
+        if (name == "Form4")
+            return scheduler();
+        if (name == "Form5")
+            return triggerSchedule();
+        return m_program->mainWindow();
     }
 
     // The scheduler, opened from the main window, ticking only when told.
@@ -742,12 +815,13 @@ private:
         GuiTest::fireTimer(scheduler());
     }
 
-    // Sets a countdown of five seconds and lets it fall due.
+    // Sets a countdown of five seconds and lets it fall due on the tick after a night's sleep:
+    // the final count still takes its ten ticks then.
     CountdownWindow *triggerSchedule()
     {
         typeInto("Text3", "5");
         click(scheduler(), "Command2");
-        tick(5);
+        tick(8 * 3600);
         CountdownWindow *countdown = m_program->countdownWindow();
         if (countdown)
             m_countdownInterval = GuiTest::freezeTimer(countdown);

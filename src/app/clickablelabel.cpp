@@ -4,6 +4,7 @@
 #include "app/clickablelabel.h"
 
 #include <QMouseEvent>
+#include <QPointer>
 
 ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
@@ -13,7 +14,12 @@ ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(te
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        // A handler may wait in a box while the window, and this label with it, is closed.
+        const QPointer<ClickableLabel> alive(this);
         Q_EMIT clicked();
+        if (!alive)
+            return;
+    }
     QLabel::mouseReleaseEvent(event);
 }

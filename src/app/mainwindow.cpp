@@ -26,6 +26,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -232,11 +233,13 @@ void MainWindow::clearQuantities()
     m_rows.front()->quantityBox()->setFocus();
 }
 
+// The window may be closed while its box waits: nothing of it is touched after the box then.
 void MainWindow::editName(int number)
 {
+    const QPointer<MainWindow> alive(this);
     const QString answer =
             m_platform.dialogs.askText(QStringLiteral("请输入物品名："), QStringLiteral("设置"));
-    if (answer.isEmpty())
+    if (!alive || answer.isEmpty())
         return;
     row(number).setName(answer);
     Q_EMIT priceTableEdited();
@@ -246,8 +249,9 @@ void MainWindow::editPrice(int number)
 {
     ItemRow &item = row(number);
     const QString title = QStringLiteral("设置物品单价");
+    const QPointer<MainWindow> alive(this);
     const QString answer = m_platform.dialogs.askText(pricePrompt(item.name()), title);
-    if (answer.isEmpty())
+    if (!alive || answer.isEmpty())
         return;
     const std::optional<double> price = readTypedPrice(answer, QLocale());
     if (!price) {

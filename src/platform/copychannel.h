@@ -16,8 +16,10 @@ public:
     // Calls the copy that listens. True when one was reached.
     virtual bool call() = 0;
 
-    // From now on each call reaching this copy runs called, until stopListening().
-    virtual void listen(std::function<void()> called) = 0;
+    // From now on each call reaching this copy runs called, until stopListening(). False, and
+    // nothing changes, when another copy listens already. Where no call could reach this copy,
+    // it says so on standard error, and returns true.
+    virtual bool listen(std::function<void()> called) = 0;
     virtual void stopListening() = 0;
 };
 

@@ -8,8 +8,8 @@
 
 #include <memory>
 
-// On Linux a local socket in the user's own runtime folder; on Windows a named event in the
-// user's session.
+// On Linux a local socket in the user's own runtime folder, or in a folder of the user's own in
+// the temporary folder; on Windows a named event in the user's session.
 class SystemCopyChannel : public CopyChannel
 {
 public:
@@ -17,7 +17,7 @@ public:
     ~SystemCopyChannel() override;
 
     bool call() override;
-    void listen(std::function<void()> called) override;
+    bool listen(std::function<void()> called) override;
     void stopListening() override;
 
 private:

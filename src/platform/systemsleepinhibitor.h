@@ -8,8 +8,9 @@
 
 #include <memory>
 
-// The system's own way to hold off idle sleep: an inhibitor lock of logind on the system bus
-// on Linux, the thread's execution state on Windows. Released when destroyed.
+// The system's own way to hold off idle sleep: an inhibitor lock of logind, taken by
+// systemd-inhibit, on Linux; the thread's execution state on Windows. Holding never waits for
+// the system. Released when destroyed.
 class SystemSleepInhibitor : public SleepInhibitor
 {
 public:

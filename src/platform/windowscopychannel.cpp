@@ -34,23 +34,27 @@ bool SystemCopyChannel::call()
     return rung;
 }
 
-void SystemCopyChannel::listen(std::function<void()> called)
+bool SystemCopyChannel::listen(std::function<void()> called)
 {
     if (m_line->event)
-        return;
+        return true;
     // Auto-reset: each call wakes the listener once.
     HANDLE event = CreateEventW(nullptr, FALSE, FALSE, eventName);
-    if (!event)
-        return;
+    if (!event) {
+        qWarning("无法建立事件 "
+                 "OrmekCalculatorShowScheduler：再次启动本程序时找不到这里的自动关机。");
+        return true;
+    }
     // Another copy listens already: it keeps the calls.
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(event);
-        return;
+        return false;
     }
     m_line->event = event;
     m_line->notifier = std::make_unique<QWinEventNotifier>(event);
     QObject::connect(m_line->notifier.get(), &QWinEventNotifier::activated, m_line->notifier.get(),
                      [called] { called(); });
+    return true;
 }
 
 void SystemCopyChannel::stopListening()

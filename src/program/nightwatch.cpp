@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/sleepinhibitor.h"
 #include "shutdown/countdownwindow.h"
+#include "shutdown/schedule.h"
 #include "shutdown/schedulerwindow.h"
 
 #include <QApplication>
@@ -39,12 +40,22 @@ void NightWatch::watch(CountdownWindow *window)
 {
     m_countdown = window;
     connect(window, &CountdownWindow::runningChanged, this, &NightWatch::updateLater);
+    connect(window, &CountdownWindow::secondsLeftChanged, this, &NightWatch::showTimeLeft);
     connect(window, &QObject::destroyed, this, &NightWatch::updateLater);
 }
 
 bool NightWatch::isOn() const
 {
     return (m_scheduler && m_scheduler->isRunning()) || (m_countdown && m_countdown->isRunning());
+}
+
+bool NightWatch::showOtherCopysScheduler()
+{
+    if (isOn() || !m_platform.copies.call())
+        return false;
+    if (m_scheduler)
+        m_scheduler->close();
+    return true;
 }
 
 void NightWatch::cancelShutdown()
@@ -100,10 +111,15 @@ void NightWatch::switchOn(bool on)
 {
     if (on == m_on)
         return;
+    if (on && !m_platform.copies.listen(m_showScheduler)) {
+        // Another copy holds a pending shutdown: it is the one shown.
+        m_platform.copies.call();
+        cancelShutdown();
+        return;
+    }
     m_on = on;
     if (on) {
         m_platform.sleepInhibitor.hold();
-        m_platform.copies.listen(m_showScheduler);
         // Every window hidden might leave the scheduler the last one in reach.
         qApp->installEventFilter(this);
     } else {
@@ -132,7 +148,8 @@ void NightWatch::keepInTaskbar()
 
 QString NightWatch::timeLeft() const
 {
-    if (m_scheduler)
-        return m_scheduler->windowTitle();
-    return m_countdown->windowTitle();
+    // The scheduler's caption stands at 0:0:0 once the final count runs.
+    if (m_countdown && m_countdown->isRunning())
+        return timeLeftCaption(m_countdown->secondsLeft());
+    return m_scheduler ? m_scheduler->windowTitle() : QString();
 }

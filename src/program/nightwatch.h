@@ -18,6 +18,9 @@ struct Platform;
 // the schedule and the count; where the desktop has no notification area, the scheduler stays
 // in the taskbar once no other window is visible; and a later start of the program shows the
 // scheduler. All of it ends with the schedule and the count.
+//
+// One copy of the program per user session holds a pending shutdown: a schedule started while
+// another copy holds one ends at once, and that copy shows its scheduler instead.
 class NightWatch : public QObject
 {
     Q_OBJECT
@@ -33,6 +36,10 @@ public:
 
     // A schedule or the final count runs.
     bool isOn() const;
+
+    // Has another copy that holds a pending shutdown show its scheduler, where this copy holds
+    // none; this copy's idle scheduler goes then. False when no other copy was reached.
+    bool showOtherCopysScheduler();
 
 public Q_SLOTS:
     // Ends the schedule and the count, as their windows' own buttons do.

@@ -129,13 +129,19 @@ void Program::start()
     if (m_quitWhenRunning)
         QMetaObject::invokeMethod(this, &Program::endNow, Qt::QueuedConnection);
     connectPriceKeeper();
-    connect(m_mainWindow, &MainWindow::schedulerRequested, this, &Program::showScheduler);
+    connect(m_mainWindow, &MainWindow::schedulerRequested, this, &Program::openScheduler);
     connect(m_mainWindow, &MainWindow::helpRequested, this, &Program::showHelp);
     m_quitRule->setMainWindow(m_mainWindow);
 
     m_mainWindow->adjustSize();
     centreOnScreen(m_mainWindow);
     m_mainWindow->show();
+}
+
+void Program::openScheduler()
+{
+    if (!m_nightWatch->showOtherCopysScheduler())
+        showScheduler();
 }
 
 void Program::showScheduler()

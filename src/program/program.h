@@ -63,6 +63,8 @@ public Q_SLOTS:
     void saveAndQuit();
 
 private Q_SLOTS:
+    // The scheduler of the copy of the program that holds a pending shutdown, or this copy's.
+    void openScheduler();
     void showScheduler();
     void showHelp();
     void startFinalCountdown();

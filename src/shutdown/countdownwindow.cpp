@@ -70,6 +70,11 @@ bool CountdownWindow::isRunning() const
     return m_timer->isActive();
 }
 
+int CountdownWindow::secondsLeft() const
+{
+    return countdownLength - m_bar->value();
+}
+
 void CountdownWindow::restart()
 {
     m_bar->setValue(0);
@@ -83,6 +88,7 @@ void CountdownWindow::updateCount()
     const int position = m_bar->value() + 1;
     m_bar->setValue(position);
     m_message->setText(countdownMessage(position));
+    Q_EMIT secondsLeftChanged();
     if (position >= countdownLength)
         startShutdown();
 }

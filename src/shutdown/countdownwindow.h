@@ -24,6 +24,7 @@ public:
 
     // The count is running.
     bool isRunning() const;
+    int secondsLeft() const;
 
 public Q_SLOTS:
     // A fresh count: bar at 0, message empty, timer on.
@@ -39,6 +40,8 @@ Q_SIGNALS:
     void cancelled();
     // The count started or stopped.
     void runningChanged();
+    // A second was counted.
+    void secondsLeftChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

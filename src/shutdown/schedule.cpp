@@ -133,6 +133,14 @@ QString countdownTargetText(const Schedule &schedule)
             + QString::number(minutes) + u'分' + QString::number(seconds) + u'秒';
 }
 
+QString timeLeftCaption(qint64 seconds)
+{
+    const qint64 hours = seconds / 3600;
+    const qint64 minutes = (seconds - hours * 3600) / 60;
+    return QString::number(hours) + u':' + QString::number(minutes) + u':'
+            + QString::number(seconds - hours * 3600 - minutes * 60) + QStringLiteral("后关机");
+}
+
 ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now, qint64 elapsed)
 {
     const qint64 left = schedule.kind == Schedule::Countdown
@@ -153,7 +161,6 @@ ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now, qint64
     tick.remainingText = QStringLiteral("距离关机时间还剩：") + QString::number(hours)
             + QStringLiteral("小时") + QString::number(minutes) + u'分' + QString::number(seconds)
             + u'秒';
-    tick.caption = QString::number(hours) + u':' + QString::number(minutes) + u':'
-            + QString::number(seconds) + QStringLiteral("后关机");
+    tick.caption = timeLeftCaption(remaining);
     return tick;
 }

@@ -82,6 +82,9 @@ ScheduleStart scheduleCountdown(const TimeEntries &entries, const QDateTime &now
 // The target of a countdown for display, with the day of the month once it lies on a later day.
 QString countdownTargetText(const Schedule &schedule);
 
+// The time left as the scheduler's caption shows it: "2:59:59后关机".
+QString timeLeftCaption(qint64 seconds);
+
 // The schedule at now, and at the moment elapsed of the elapsed-time clock.
 ScheduleTick scheduleTick(const Schedule &schedule, const QDateTime &now, qint64 elapsed);
 

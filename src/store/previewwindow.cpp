@@ -11,6 +11,7 @@
 #include "store/presetslot.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 PreviewWindow::PreviewWindow(QWidget *parent) : QWidget(parent)
@@ -56,7 +57,10 @@ void PreviewWindow::showTable(int slot, const PriceTable &table)
 
 void PreviewWindow::loadShownSlot()
 {
+    // The load tells its outcome in a box, under which this window may be closed.
+    const QPointer<PreviewWindow> alive(this);
     if (const int slot = presetSlotOfButtonCaption(m_loadButton->text()))
         Q_EMIT loadRequested(slot);
-    hide();
+    if (alive)
+        hide();
 }

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Stands in for logind on a private bus given as the system bus: hands out inhibitor locks as
-// the real one does, the write end of a pipe, and tells the test which are still held.
+// the real one does, the write end of a pipe, and tells the test which are still held. Made
+// silent, it never answers.
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusUnixFileDescriptor>
 #include <QStringList>
 #include <QTextStream>
@@ -19,9 +21,12 @@ class Manager : public QObject
 
 public Q_SLOTS:
     QDBusUnixFileDescriptor Inhibit(const QString &what, const QString &who, const QString &why,
-                                    const QString &mode)
+                                    const QString &mode, const QDBusMessage &call)
     {
         m_requests << QStringList { what, who, why, mode }.join(u'|');
+        call.setDelayedReply(m_silent);
+        if (m_silent)
+            return QDBusUnixFileDescriptor();
         int ends[2];
         if (pipe(ends) != 0)
             return QDBusUnixFileDescriptor();
@@ -31,6 +36,8 @@ public Q_SLOTS:
         close(ends[1]);
         return lock;
     }
+
+    void SetSilent(bool silent) { m_silent = silent; }
 
     // The requests, each as "what|who|why|mode".
     QStringList Requests() const { return m_requests; }
@@ -50,6 +57,7 @@ public Q_SLOTS:
 private:
     QStringList m_requests;
     QList<int> m_locks;
+    bool m_silent = false;
 };
 
 int main(int argc, char *argv[])

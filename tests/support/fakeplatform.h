@@ -188,7 +188,11 @@ public:
         ++calls;
         return false;
     }
-    void listen(std::function<void()> onCall) override { called = std::move(onCall); }
+    bool listen(std::function<void()> onCall) override
+    {
+        called = std::move(onCall);
+        return true;
+    }
     void stopListening() override { called = nullptr; }
 
     int calls = 0;
@@ -222,6 +226,10 @@ struct FakePlatform
     Platform with(SleepInhibitor &other)
     {
         return { store, dialogs, launcher, clipboard, clock, other, attention, copies };
+    }
+    Platform with(CopyChannel &other)
+    {
+        return { store, dialogs, launcher, clipboard, clock, sleepInhibitor, attention, other };
     }
 };
 
