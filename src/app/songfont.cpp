@@ -12,7 +12,9 @@ namespace {
 
 // The first installed family of the wish list, looked up once. Naming only a family that is
 // there spares the font matcher a search for substitutes of each missing one, for every size
-// and every script it is asked for. With none installed the whole list is left to the matcher.
+// and every script it is asked for. With none installed the whole list is left to the system's
+// substitutes where it has them; on Windows the interface font draws instead, as Qt would take
+// whichever installed face scores best (under Wine a math font, whose digits did not show).
 // The wishes are real family names, looked up in the list of installed ones: hasFamily() would
 // first ask fontconfig to resolve each as an alias, some 1,000 allocations a missing name.
 QStringList songFamilies()
@@ -24,7 +26,7 @@ QStringList songFamilies()
             if (installed.contains(family, Qt::CaseInsensitive))
                 return QStringList { family };
         }
-        return wishes;
+        return systemSubstitutesMissingFamilies() ? wishes : QStringList();
     }();
     return families;
 }
@@ -34,7 +36,8 @@ QStringList songFamilies()
 QFont songFont(int pointSize)
 {
     QFont font;
-    font.setFamilies(songFamilies());
+    if (const QStringList families = songFamilies(); !families.isEmpty())
+        font.setFamilies(families);
     font.setPointSize(pointSize);
     return font;
 }

@@ -7,7 +7,7 @@
 #include <QFont>
 
 // 宋体 where it is installed, otherwise an installed Song-style font drawn with Simplified
-// Chinese glyph forms.
+// Chinese glyph forms; on Windows without one, the interface font.
 QFont songFont(int pointSize);
 
 // The same, drawn without text shaping, for texts of digits, commas and ideographs, which look

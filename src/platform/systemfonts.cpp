@@ -6,11 +6,22 @@
 QStringList songFamilyCandidates()
 {
 #ifdef Q_OS_WIN
-    return { QStringLiteral("SimSun"), QStringLiteral("NSimSun") };
+    // Windows' own, then Song fonts a player may have added, which Wine finds on Linux too.
+    return { QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+             QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC") };
 #else
     return { QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
              QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
              QStringLiteral("AR PL UMing CN") };
+#endif
+}
+
+bool systemSubstitutesMissingFamilies()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
 #endif
 }
 
