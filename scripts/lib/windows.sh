@@ -81,10 +81,11 @@ mebibytes() {
     awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.2f MiB", bytes / 1048576 }'
 }
 
-# A private Wine under the build folder, quiet, without the Mono and Gecko installers.
+# A private Wine under the build folder, quiet, without the Mono and Gecko installers, and never
+# with Wine's own shutdown.exe.
 use_private_wine() {
     export WINEPREFIX=$PWD/build/wineprefix WINEARCH=win64 WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEDLLOVERRIDES="mscoree,mshtml=;shutdown.exe=n"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot --init >/dev/null 2>&1

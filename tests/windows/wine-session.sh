@@ -7,8 +7,10 @@
 # Wine turns arguments and file names into Unicode with the locale's character set.
 export LC_ALL=C.UTF-8
 export WINEARCH=win64 WINEDEBUG=-all
-# No Mono or Gecko installers, and no menu entries for the desktop outside the prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# No Mono or Gecko installers, and no menu entries for the desktop outside the prefix. Only a
+# real shutdown.exe runs, the tests' stand-in, never Wine's built-in one, should the stand-in be
+# missing from the path.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;shutdown.exe=n"
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM WINEQT_PLUGIN_PATH \
     WINEQT_QPA_PLATFORM_PLUGIN_PATH WINEQT_QPA_PLATFORM
 
