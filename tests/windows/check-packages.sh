@@ -82,6 +82,7 @@ libwinpthread-1.dll
 licenses/LGPL-3.0.txt
 licenses/mingw-w64-runtime.txt
 licenses/qt-third-party.txt
+licenses/qt-translations.txt
 ormek-calculator.exe
 platforms/qwindows.dll
 qtbase_zh_CN.qm
