@@ -7,14 +7,12 @@
 #include "app/mainwindow.h"
 #include "app/programfont.h"
 #include "app/songfont.h"
-#include "platform/systemfonts.h"
 #include "shutdown/schedulerwindow.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
@@ -287,15 +285,6 @@ private Q_SLOTS:
                                                           { "s9", qRgb(0, 0, 255) } };
         for (const auto &[name, colour] : colours)
             QVERIFY2(GuiTest::countPixels(child(m_window, name), colour) >= 3, name);
-
-        // A Song font where one is installed; on Windows without one the interface font, never a
-        // face that Qt takes for a missing family (under Wine a math font, whose digits did not
-        // show).
-        const QString song = QFontInfo(unshapedSongFont(12)).family();
-        if (GuiTest::hasSongFont())
-            QVERIFY2(songFamilyCandidates().contains(song), qPrintable(song));
-        else if (!systemSubstitutesMissingFamilies())
-            QCOMPARE(song, QFontInfo(QFont()).family());
 
         // The interface font stays the desktop's, with Chinese glyphs found behind it.
         const QFont desktop("DejaVu Sans", 11);
