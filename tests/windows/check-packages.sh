@@ -185,46 +185,37 @@ else
     fail "icon resource sizes: '$icon_sizes'"
 fi
 
-# What the program asks of Windows: its manifest, and the version in its header that an older
-# Windows refuses at once.
-manifest=$(wrestool -x --raw -t 24 "$exe" | tr -s ' \n' ' ')
-for wanted in 'requestedExecutionLevel level="asInvoker"' \
-    'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>PerMonitorV2</dpiAwareness>'; do
-    if grep -qF "$wanted" <<<"$manifest"; then
-        pass "the program's manifest: $wanted"
+# What a program asks of Windows: its manifest says so, and its header names the Windows version
+# below which Windows refuses to start it, and that it is a GUI program.
+check_windows_wishes() {
+    local what=$1 file=$2 wanted_subsystem=$3 manifest header subsystem wanted
+    shift 3
+    manifest=$(wrestool -x --raw -t 24 "$file" | tr -s ' \n' ' ')
+    for wanted in "$@"; do
+        if grep -qF "$wanted" <<<"$manifest"; then
+            pass "$what's manifest: $wanted"
+        else
+            fail "$what's manifest lacks $wanted: $manifest"
+        fi
+    done
+    header=$(x86_64-w64-mingw32-objdump -p "$file")
+    subsystem=$(awk '$1 == "MajorSubsystemVersion" { major = $2 } $1 == "MinorSubsystemVersion" {
+        minor = $2 } END { print major "." minor }' <<<"$header")
+    if [ "$subsystem" = "$wanted_subsystem" ] && grep -q '^Subsystem.*(Windows GUI)' <<<"$header"; then
+        pass "$what is a Windows GUI program of subsystem version $subsystem"
     else
-        fail "the program's manifest lacks $wanted: $manifest"
+        fail "$what's subsystem: $(grep '^Subsystem' <<<"$header"), version $subsystem"
     fi
-done
-header=$(x86_64-w64-mingw32-objdump -p "$exe")
-subsystem=$(awk '$1 == "MajorSubsystemVersion" { major = $2 } $1 == "MinorSubsystemVersion" {
-    minor = $2 } END { print major "." minor }' <<<"$header")
-if [ "$subsystem" = 10.0 ] && grep -q '^Subsystem.*(Windows GUI)' <<<"$header"; then
-    pass "the program is a Windows GUI program for Windows $subsystem or later"
-else
-    fail "the program's subsystem: $(grep '^Subsystem' <<<"$header"), version $subsystem"
-fi
-# The installer's own manifest: no elevation, Windows 10 and 11 (whose version it then reads
-# as it is), and sharp on a high-DPI screen.
-installer_manifest=$(wrestool -x --raw -t 24 "$installer" | tr -s ' \n' ' ')
-for wanted in 'requestedExecutionLevel level="asInvoker"' \
-    'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>true</dpiAware>'; do
-    if grep -qF "$wanted" <<<"$installer_manifest"; then
-        pass "the installer's manifest: $wanted"
-    else
-        fail "the installer's manifest lacks $wanted: $installer_manifest"
-    fi
-done
-# Its header: a GUI program that an older Windows still starts, to say why it stops, with the
+}
+# The program: no elevation, Windows 10 and 11, per-monitor DPI awareness v2, and an older
+# Windows refuses it at once.
+check_windows_wishes "the program" "$exe" 10.0 'requestedExecutionLevel level="asInvoker"' \
+    'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>PerMonitorV2</dpiAwareness>'
+# The installer: no elevation, Windows 10 and 11 (whose version it then reads as it is), sharp
+# on a high-DPI screen; an older Windows still starts it, to be told why it stops, with the
 # window metrics of Vista and later.
-installer_header=$(x86_64-w64-mingw32-objdump -p "$installer")
-installer_subsystem=$(awk '$1 == "MajorSubsystemVersion" { major = $2 } $1 == "MinorSubsystemVersion" {
-    minor = $2 } END { print major "." minor }' <<<"$installer_header")
-if [ "$installer_subsystem" = 6.0 ] && grep -q '^Subsystem.*(Windows GUI)' <<<"$installer_header"; then
-    pass "the installer is a Windows GUI program of subsystem version $installer_subsystem"
-else
-    fail "the installer's subsystem: $(grep '^Subsystem' <<<"$installer_header"), version $installer_subsystem"
-fi
+check_windows_wishes "the installer" "$installer" 6.0 'requestedExecutionLevel level="asInvoker"' \
+    'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>true</dpiAware>'
 installer_strings=$(python3 "$here/installer-strings.py" "$installer")
 if grep -qxF "$app $version" <<<"$installer_strings" \
     && ! grep -q 'Nullsoft Install System' <<<"$installer_strings"; then
