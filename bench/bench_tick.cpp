@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The cost of one tick of the running total with all nine rows counted.
-#include "app/itemrow.h"
-#include "app/mainwindow.h"
+#include "mainwindow/itemrow.h"
+#include "mainwindow/mainwindow.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 

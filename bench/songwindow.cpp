@@ -5,8 +5,8 @@
 // with its Simplified Chinese fallback for the label and the button, the Song font at 12 points
 // for the line edit, and a bold Song line at 15 points such as the total. What the calculator's
 // look costs before any of the calculator's own work.
-#include "app/programfont.h"
-#include "app/songfont.h"
+#include "widgets/programfont.h"
+#include "widgets/songfont.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,9 +4,9 @@
 // The quantity key filter and the quantity check agree on any text: what the filter lets
 // through is a quantity, and a quantity is what it lets through.
 
-#include "app/quantitykey.h"
-#include "app/quantitykeyfilter.h"
+#include "core/quantitykey.h"
 #include "fuzzinput.h"
+#include "mainwindow/quantitykeyfilter.h"
 
 #include <QInputDevice>
 #include <QKeyEvent>

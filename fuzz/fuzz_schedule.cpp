@@ -8,9 +8,9 @@
 // today or tomorrow and follows the clock; a countdown lies exactly the entries' seconds ahead
 // and follows the time passed alone. Every line of a tick tells the same seconds left.
 
-#include "app/numbertext.h"
+#include "core/numbertext.h"
+#include "core/schedule.h"
 #include "fuzzinput.h"
-#include "shutdown/schedule.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -6,8 +6,8 @@
 // four decimals) or as "数值过大"; any price typed in Chinese, German or French settings is
 // stored as a plain text that reads back as the same number.
 
-#include "app/pricetext.h"
-#include "app/total.h"
+#include "core/pricetext.h"
+#include "core/total.h"
 #include "fuzzinput.h"
 
 #include <QRegularExpression>

@@ -1,14 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/programfont.h"
-#include "app/programicon.h"
-#include "platform/busautolaunchblocker.h"
-#include "platform/desktopplatform.h"
 #include "platform/qttranslation.h"
-#include "platform/socketrepaints.h"
+#include "platform/startenvironment.h"
 #include "platform/unixsignalwatcher.h"
+#include "program/desktopplatform.h"
 #include "program/program.h"
+#include "widgets/programfont.h"
+#include "widgets/programicon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,11 +15,7 @@
 
 int main(int argc, char *argv[])
 {
-    SocketRepaints repaints;
-    BusAutolaunchBlocker noBusLaunch;
-    QApplication app(argc, argv);
-    repaints.restoreEnvironment();
-    noBusLaunch.restoreEnvironment();
+    const std::unique_ptr<QApplication> app = makeApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ormek商人计算器"));
     QApplication::setApplicationVersion(QStringLiteral(ORMEK_VERSION));
     installQtTranslation();
@@ -31,7 +26,7 @@ int main(int argc, char *argv[])
     options.setApplicationDescription(QStringLiteral("为 Ormek 摆摊玩家计算货物总价。"));
     options.addHelpOption();
     options.addVersionOption();
-    options.process(app);
+    options.process(*app);
 
     QApplication::setDesktopFileName(QStringLiteral("net.ormek.Calculator"));
     QApplication::setWindowIcon(programIcon());
@@ -42,13 +37,13 @@ int main(int argc, char *argv[])
 
     DesktopPlatform desktop;
     Program program(desktop.platform);
-    QObject::connect(&program, &Program::finished, &app, &QApplication::quit);
+    QObject::connect(&program, &Program::finished, app.get(), &QApplication::quit);
     // exit(), not quit(), which would first close the windows one by one.
-    QObject::connect(&program, &Program::endNow, &app, [] { QCoreApplication::exit(0); });
+    QObject::connect(&program, &Program::endNow, app.get(), [] { QCoreApplication::exit(0); });
 #ifdef Q_OS_UNIX
     UnixSignalWatcher endRequests({ SIGTERM, SIGHUP, SIGINT });
     QObject::connect(&endRequests, &UnixSignalWatcher::received, &program, &Program::saveAndQuit);
 #endif
     program.start();
-    return app.exec();
+    return QApplication::exec();
 }

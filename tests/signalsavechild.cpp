@@ -4,10 +4,10 @@
 // The real program, for tst_unixsession: row 1's price set to argv[1] unsaved, "ready", the run;
 // once the program is gone, "ending" and a wait for the input to end, a time to send signals.
 
-#include "app/itemrow.h"
-#include "app/mainwindow.h"
-#include "platform/desktopplatform.h"
+#include "mainwindow/itemrow.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/unixsignalwatcher.h"
+#include "program/desktopplatform.h"
 #include "program/program.h"
 
 #include <QApplication>

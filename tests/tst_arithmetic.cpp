@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/pricetext.h"
-#include "app/total.h"
-#include "help/helptext.h"
-#include "shutdown/schedule.h"
+#include "core/helptext.h"
+#include "core/pricetext.h"
+#include "core/schedule.h"
+#include "core/total.h"
 
 #include <QTest>
 

@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/clocktext.h"
-#include "app/fittedtext.h"
-#include "app/itemrow.h"
-#include "app/mainwindow.h"
-#include "app/programfont.h"
-#include "app/songfont.h"
+#include "core/clocktext.h"
+#include "mainwindow/itemrow.h"
+#include "mainwindow/mainwindow.h"
 #include "shutdown/schedulerwindow.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
+#include "widgets/fittedtext.h"
+#include "widgets/programfont.h"
+#include "widgets/songfont.h"
 
 #include <QClipboard>
 #include <QFontDatabase>

@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/itemrow.h"
-#include "app/mainwindow.h"
+#include "mainwindow/itemrow.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/settingsstore.h"
+#include "presets/previewwindow.h"
+#include "presets/savedtables.h"
+#include "presets/tablepersistence.h"
 #include "program/program.h"
-#include "store/pricekeeper.h"
-#include "store/pricestore.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
@@ -221,7 +222,7 @@ private Q_SLOTS:
         // A preset the other copy saved shows in the preview.
         child<QAction>(second.mainWindow(), "BC1")->trigger();
         child<QAction>(first.mainWindow(), "CK1")->trigger();
-        QVERIFY(child<QLabel>(first.priceKeeper()->previewWindow(), "Label1")
+        QVERIFY(child<QLabel>(first.previewWindow(), "Label1")
                         ->text()
                         .startsWith(second.mainWindow()->row(1).name()));
         if (secondCopy == "closes last")
@@ -231,11 +232,11 @@ private Q_SLOTS:
             QVERIFY(first.mainWindow()->close());
 
         SettingsStore after(fileName, QSettings::IniFormat);
-        const PriceTable stored = PriceStore(after).table(automaticTable);
+        const PriceTable stored = SavedTables(after).table(automaticTable);
         QCOMPARE(stored[0].name, nameOfRow1);
         QCOMPARE(stored[4].name, nameOfRow5);
         QVERIFY(std::equal(stored.begin() + 5, stored.end(), defaultPriceTable().begin() + 5));
-        QCOMPARE(PriceStore(after).runCount(), "2");
+        QCOMPARE(SavedTables(after).runCount(), "2");
     }
 
     // Slots 1 to 5 are kept apart from each other and from the table on screen; the preview shows a
@@ -317,7 +318,7 @@ private:
 
     MainWindow *window() const { return m_program->mainWindow(); }
     void trigger(const char *action) { child<QAction>(window(), action)->trigger(); }
-    PriceStore prices() { return PriceStore(m_fakes->store); }
+    SavedTables prices() { return SavedTables(m_fakes->store); }
     QStringList messages() const { return m_fakes->dialogs.messages; }
 
     FakePlatform *m_fakes = nullptr;

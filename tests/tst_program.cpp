@@ -1,23 +1,23 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/itemrow.h"
-#include "app/mainwindow.h"
-#include "app/rowtexts.h"
-#include "help/helptext.h"
+#include "core/helptext.h"
+#include "core/rowtexts.h"
 #include "help/helpwindow.h"
-#include "platform/qtattention.h"
+#include "mainwindow/itemrow.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/qtclipboard.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtlauncher.h"
+#include "platform/qttrayandtaskbar.h"
 #include "platform/shutdowncommand.h"
 #include "platform/systemclock.h"
-#include "platform/systemcopychannel.h"
+#include "platform/systemsingleinstance.h"
+#include "presets/previewwindow.h"
+#include "presets/tablepersistence.h"
 #include "program/program.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
-#include "store/previewwindow.h"
-#include "store/pricekeeper.h"
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
@@ -225,7 +225,7 @@ private Q_SLOTS:
         QCOMPARE(GuiTest::shownWindow("Form5"), countdown);
         QCOMPARE(countdown->windowTitle(), "关机");
         QVERIFY(countdown->windowFlags().testFlags(Qt::Tool | Qt::WindowStaysOnTopHint));
-        QCOMPARE(m_fakes->attention.alerted, QList<QWidget *> { countdown });
+        QCOMPARE(m_fakes->trayAndTaskbar.alerted, QList<QWidget *> { countdown });
         settle();
         QVERIFY(m_fakes->sleepInhibitor.held);
         // Enter or Space cancels rather than shuts down.
@@ -235,7 +235,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             GuiTest::fireTimer(countdown);
         QCOMPARE(message(), "您设置的时间已到,计算机将于6秒后关闭");
-        QCOMPARE(m_fakes->attention.iconToolTip, "0:0:6后关机");
+        QCOMPARE(m_fakes->trayAndTaskbar.iconToolTip, "0:0:6后关机");
         click(countdown, "Command2");
         QVERIFY(!countdown->isVisible());
         QVERIFY(!m_program->schedulerWindow()->isVisible());
@@ -358,18 +358,18 @@ private Q_SLOTS:
     void keepsAPendingShutdownInReach()
     {
         QFETCH(bool, tray);
-        FakeAttention &attention = m_fakes->attention;
-        attention.tray = tray;
-        QCOMPARE(m_fakes->copies.calls, 1);
-        QVERIFY(!m_fakes->copies.called);
+        FakeTrayAndTaskbar &desktop = m_fakes->trayAndTaskbar;
+        desktop.tray = tray;
+        QCOMPARE(m_fakes->singleInstance.calls, 1);
+        QVERIFY(!m_fakes->singleInstance.called);
         m_fakes->clock.current = QDateTime(QDate(2026, 12, 6), QTime(22, 0));
         typeInto("Combo1", "01");
         click(scheduler(), "Command1");
         tick(1);
         settle();
         QVERIFY(m_fakes->sleepInhibitor.held);
-        QCOMPARE(attention.iconShown, tray);
-        QCOMPARE(attention.iconToolTip, tray ? "2:59:59后关机" : "");
+        QCOMPARE(desktop.iconShown, tray);
+        QCOMPARE(desktop.iconToolTip, tray ? "2:59:59后关机" : "");
 
         SchedulerWindow *hidden = m_program->schedulerWindow();
         click(hidden, "Command3");
@@ -388,19 +388,19 @@ private Q_SLOTS:
         }
 
         // A later start of the program calls this copy.
-        QVERIFY(m_fakes->copies.called);
-        m_fakes->copies.called();
+        QVERIFY(m_fakes->singleInstance.called);
+        m_fakes->singleInstance.called();
         QVERIFY(hidden->isVisible() && !hidden->isMinimized());
         tick(1);
         settle();
-        QCOMPARE(attention.iconToolTip, tray ? "2:59:58后关机" : "");
+        QCOMPARE(desktop.iconToolTip, tray ? "2:59:58后关机" : "");
 
         if (tray) {
             click(hidden, "Command3");
-            attention.showCommand();
+            desktop.showCommand();
             QVERIFY(hidden->isVisible());
             click(hidden, "Command3");
-            attention.cancelCommand();
+            desktop.cancelCommand();
         } else {
             hidden->close();
         }
@@ -408,8 +408,8 @@ private Q_SLOTS:
         settle();
         QVERIFY(!m_program->schedulerWindow());
         QVERIFY(!m_fakes->sleepInhibitor.held);
-        QVERIFY(!attention.iconShown);
-        QVERIFY(!m_fakes->copies.called);
+        QVERIFY(!desktop.iconShown);
+        QVERIFY(!m_fakes->singleInstance.called);
         QCOMPARE(m_finished->size(), 1);
     }
 
@@ -447,8 +447,8 @@ private Q_SLOTS:
                 || ::bind(left, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0);
         QVERIFY(leftAtSocket != "held" || ::listen(left, 4) == 0);
 #endif
-        SystemCopyChannel firstCopies;
-        SystemCopyChannel otherCopies;
+        SystemSingleInstance firstCopies;
+        SystemSingleInstance otherCopies;
         Platform first = m_fakes->with(firstCopies);
         startProgram(first);
         auto end = qScopeGuard([this] { endProgram(); });
@@ -475,9 +475,9 @@ private Q_SLOTS:
         settle();
         QVERIFY(pending->isRunning());
         QVERIFY(!other.schedulerWindow());
-        QVERIFY(m_fakes->attention.iconShown && !otherFakes.attention.iconShown);
+        QVERIFY(m_fakes->trayAndTaskbar.iconShown && !otherFakes.trayAndTaskbar.iconShown);
         QVERIFY(!otherFakes.sleepInhibitor.held);
-        m_fakes->attention.cancelCommand();
+        m_fakes->trayAndTaskbar.cancelCommand();
         settle();
         click(other.mainWindow(), "Command2");
         QVERIFY(other.schedulerWindow());
@@ -512,7 +512,7 @@ private Q_SLOTS:
         Q_EMIT main->helpRequested();
         m_program->helpWindow()->hide();
         Q_EMIT main->viewPresetRequested(2);
-        PreviewWindow *preview = m_program->priceKeeper()->previewWindow();
+        PreviewWindow *preview = m_program->previewWindow();
         preview->hide();
         typeInto("Text3", "30");
         click(scheduler(), "Command2");
@@ -705,12 +705,12 @@ private Q_SLOTS:
     // menu.
     void reachesTheUserAndOtherCopies()
     {
-        QtAttention attention;
+        QtTrayAndTaskbar trayAndTaskbar;
         QStringList commands;
-        attention.setTrayCommands([&commands] { commands << "show"; },
-                                  [&commands] { commands << "cancel"; });
-        attention.showTrayIcon("2:59:59后关机");
-        auto *icon = attention.findChild<QSystemTrayIcon *>();
+        trayAndTaskbar.setTrayCommands([&commands] { commands << "show"; },
+                                       [&commands] { commands << "cancel"; });
+        trayAndTaskbar.showTrayIcon("2:59:59后关机");
+        auto *icon = trayAndTaskbar.findChild<QSystemTrayIcon *>();
         QVERIFY(icon && icon->isVisible());
         QCOMPARE(icon->toolTip(), "2:59:59后关机");
         Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
@@ -721,7 +721,7 @@ private Q_SLOTS:
         }
         QCOMPARE(items, QStringList({ "显示", "取消关机" }));
         QCOMPARE(commands, QStringList({ "show", "show", "cancel" }));
-        attention.hideTrayIcon();
+        trayAndTaskbar.hideTrayIcon();
         QVERIFY(!icon->isVisible());
     }
 
@@ -776,7 +776,7 @@ private:
             return openHelp();
         if (name == "Form3") {
             child<QAction>(m_program->mainWindow(), "CK1")->trigger();
-            return m_program->priceKeeper()->previewWindow();
+            return m_program->previewWindow();
         }
         if (name == "Form4")
             return scheduler();

@@ -3,7 +3,7 @@
 
 #include "platform/settingsstore.h"
 #include "platform/usersettingsstore.h"
-#include "store/pricestore.h"
+#include "presets/savedtables.h"
 #include "support/guitest.h"
 
 #include <QDir>
@@ -241,20 +241,20 @@ private Q_SLOTS:
         const QString location = m_folder.filePath("native.ini");
 #endif
         SettingsStore native(location, QSettings::NativeFormat);
-        PriceStore prices(native);
+        SavedTables prices(native);
         PriceTable table;
         table.fill({ "名", "1" });
         table[0] = { "引号\"与=等号\n两行", QString(10000, u'9') };
         prices.setTable(1, table);
         prices.countRun();
         QVERIFY(prices.commit() && prices.commit());
-        QVERIFY(PriceStore(native).table(1) == table);
+        QVERIFY(SavedTables(native).table(1) == table);
         QCOMPARE(SettingsStore(location, QSettings::NativeFormat).value("使用次数", "N", ""), "1");
         QVERIFY(!native.isUnreadable());
 #ifdef Q_OS_WIN
         // Seen from outside: a key for each section, and the slot's own.
         QCOMPARE(QProcess::execute("reg", { "query", location + "\\使用次数", "/v", "N" }), 0);
-        const QString slotKey = location + "\\" + PriceStore::section(1);
+        const QString slotKey = location + "\\" + SavedTables::section(1);
         QCOMPARE(QProcess::execute("reg", { "query", slotKey, "/v", "b1" }), 0);
 #else
         // A write QSettings cannot make is told.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/mainwindow.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/qtlauncher.h"
 #include "platform/systemsleepinhibitor.h"
 #include "program/program.h"
@@ -88,8 +88,8 @@ private Q_SLOTS:
         f.store.values.insert("使用次数/N", "1");
         SystemSleepInhibitor inhibitor;
         QtLauncher launcher;
-        Platform platform { f.store, f.dialogs, launcher,    f.clipboard,
-                            f.clock, inhibitor, f.attention, f.copies };
+        Platform platform { f.store, f.dialogs, launcher,         f.clipboard,
+                            f.clock, inhibitor, f.trayAndTaskbar, f.singleInstance };
         auto program = std::make_unique<Program>(platform);
         program->start();
         QCOMPARE(heldLocks(), 0);

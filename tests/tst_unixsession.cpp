@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/busautolaunchblocker.h"
 #include "platform/settingsstore.h"
+#include "platform/startenvironment.h"
 #include "platform/unixsignalwatcher.h"
 #include "support/guitest.h"
 
@@ -119,11 +119,11 @@ private Q_SLOTS:
                       : qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
         userAddress.isEmpty() ? qunsetenv(busAddress) : qputenv(busAddress, userAddress);
 
-        BusAutolaunchBlocker blocker;
+        StartEnvironment environment;
         // libdbus only autolaunches when the address is not set at all.
         const QByteArray whileStarting = qgetenv(busAddress);
         QCOMPARE(!whileStarting.isEmpty() && whileStarting != userAddress, blocks);
-        blocker.restoreEnvironment();
+        environment.restore();
         QCOMPARE(qEnvironmentVariableIsSet(busAddress), !userAddress.isEmpty());
         QCOMPARE(qgetenv(busAddress), userAddress);
     }

@@ -8,8 +8,8 @@
 //   windowshots FOLDER --main NAME       the main window alone, as FOLDER/NAME.png
 //   windowshots FOLDER --scheduler NAME  the scheduler alone, as FOLDER/NAME.png
 
-#include "app/programicon.h"
 #include "support/picturedrun.h"
+#include "widgets/programicon.h"
 
 #include <QApplication>
 #include <QDir>

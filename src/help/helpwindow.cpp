@@ -3,17 +3,17 @@
 
 #include "help/helpwindow.h"
 
-#include "app/clickablelabel.h"
-#include "app/layoutcontrols.h"
-#include "app/songfont.h"
-#include "app/textcolour.h"
-#include "app/twips.h"
-#include "help/helptext.h"
+#include "core/helptext.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/platform.h"
-#include "platform/windowplacement.h"
+#include "widgets/clickablelabel.h"
+#include "widgets/layoutcontrols.h"
+#include "widgets/songfont.h"
+#include "widgets/textcolour.h"
+#include "widgets/twips.h"
+#include "widgets/windowplacement.h"
 
 #include <QFileInfo>
 #include <QLabel>

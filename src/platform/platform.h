@@ -4,10 +4,10 @@
 #ifndef PLATFORM_H
 #define PLATFORM_H
 
-class Attention;
+class TrayAndTaskbar;
 class Clipboard;
 class Clock;
-class CopyChannel;
+class SingleInstance;
 class Dialogs;
 class Launcher;
 class SettingsStore;
@@ -23,8 +23,8 @@ struct Platform
     Clipboard &clipboard;
     Clock &clock;
     SleepInhibitor &sleepInhibitor;
-    Attention &attention;
-    CopyChannel &copies;
+    TrayAndTaskbar &trayAndTaskbar;
+    SingleInstance &singleInstance;
 };
 
 #endif // PLATFORM_H

@@ -3,16 +3,17 @@
 
 #include "program/program.h"
 
-#include "app/mainwindow.h"
 #include "help/helpwindow.h"
-#include "platform/attention.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/platform.h"
-#include "platform/quitrule.h"
-#include "platform/windowplacement.h"
-#include "program/nightwatch.h"
+#include "platform/trayandtaskbar.h"
+#include "presets/previewwindow.h"
+#include "presets/tablepersistence.h"
+#include "program/pendingshutdownwatch.h"
+#include "program/quitrule.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
-#include "store/pricekeeper.h"
+#include "widgets/windowplacement.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -24,7 +25,7 @@ Program::Program(Platform &platform, QObject *parent)
     , m_scheduler([this] {
         auto *window = new SchedulerWindow(m_platform);
         connect(window, &SchedulerWindow::scheduleDue, this, &Program::startFinalCountdown);
-        m_nightWatch->watch(window);
+        m_pendingShutdownWatch->watch(window);
         m_quitRule->watch(window, [window] { return window->isRunning(); });
         return window;
     })
@@ -32,7 +33,7 @@ Program::Program(Platform &platform, QObject *parent)
         auto *window = new CountdownWindow(m_platform);
         connect(window, &CountdownWindow::aboutToShutDown, this, &Program::saveBeforeShutdown);
         connect(window, &CountdownWindow::cancelled, this, &Program::cancelShutdown);
-        m_nightWatch->watch(window);
+        m_pendingShutdownWatch->watch(window);
         m_quitRule->watch(window, [window] { return window->isRunning(); });
         return window;
     })
@@ -41,13 +42,18 @@ Program::Program(Platform &platform, QObject *parent)
         m_quitRule->watch(window);
         return window;
     })
+    , m_preview([this] {
+        auto *window = new PreviewWindow;
+        connect(window, &PreviewWindow::loadRequested, m_tablePersistence,
+                &TablePersistence::loadPreset);
+        m_quitRule->watch(window);
+        return window;
+    })
     , m_quitRule(new QuitRule([this] { Q_EMIT finished(); }, this))
-    , m_priceKeeper(new PriceKeeper(platform, this))
-    , m_nightWatch(new NightWatch(
+    , m_tablePersistence(new TablePersistence(platform, this))
+    , m_pendingShutdownWatch(new PendingShutdownWatch(
               platform, [this] { showScheduler(); }, this))
 {
-    connect(m_priceKeeper, &PriceKeeper::previewCreated, m_quitRule,
-            [this](PreviewWindow *window) { m_quitRule->watch(window); });
     // The desktop session is ending: the process may be ended without any close.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager &) { saveSession(); });
@@ -81,14 +87,19 @@ HelpWindow *Program::helpWindow() const
     return m_help.window();
 }
 
-PriceKeeper *Program::priceKeeper() const
+PreviewWindow *Program::previewWindow() const
 {
-    return m_priceKeeper;
+    return m_preview.window();
+}
+
+TablePersistence *Program::tablePersistence() const
+{
+    return m_tablePersistence;
 }
 
 bool Program::saveSession()
 {
-    if (m_priceKeeper->saveSession())
+    if (m_tablePersistence->saveSession())
         return true;
     // Nobody can be asked now: what is lost is at least told.
     if (m_mainWindow)
@@ -106,17 +117,17 @@ void Program::saveAndQuit()
         m_quitWhenRunning = true;
 }
 
-void Program::connectPriceKeeper()
+void Program::connectTablePersistence()
 {
     MainWindow *window = m_mainWindow;
-    PriceKeeper *keeper = m_priceKeeper;
-    connect(window, &MainWindow::priceTableEdited, keeper, &PriceKeeper::saveChanges);
+    TablePersistence *keeper = m_tablePersistence;
+    connect(window, &MainWindow::priceTableEdited, keeper, &TablePersistence::saveChanges);
     window->setCloseCheck([keeper] { return keeper->saveAtClose(); });
-    connect(window, &QObject::destroyed, keeper, &PriceKeeper::forgetView);
-    connect(window, &MainWindow::savePresetRequested, keeper, &PriceKeeper::savePreset);
-    connect(window, &MainWindow::loadPresetRequested, keeper, &PriceKeeper::loadPreset);
-    connect(window, &MainWindow::viewPresetRequested, keeper, &PriceKeeper::viewPreset);
-    connect(window, &MainWindow::resetRequested, keeper, &PriceKeeper::resetTable);
+    connect(window, &QObject::destroyed, keeper, &TablePersistence::forgetView);
+    connect(window, &MainWindow::savePresetRequested, keeper, &TablePersistence::savePreset);
+    connect(window, &MainWindow::loadPresetRequested, keeper, &TablePersistence::loadPreset);
+    connect(window, &MainWindow::viewPresetRequested, this, &Program::viewPreset);
+    connect(window, &MainWindow::resetRequested, keeper, &TablePersistence::resetTable);
 }
 
 void Program::start()
@@ -124,11 +135,11 @@ void Program::start()
     m_mainWindow = new MainWindow(m_platform);
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     m_loading = true;
-    m_priceKeeper->load(m_mainWindow);
+    m_tablePersistence->load(m_mainWindow);
     m_loading = false;
     if (m_quitWhenRunning)
         QMetaObject::invokeMethod(this, &Program::endNow, Qt::QueuedConnection);
-    connectPriceKeeper();
+    connectTablePersistence();
     connect(m_mainWindow, &MainWindow::schedulerRequested, this, &Program::openScheduler);
     connect(m_mainWindow, &MainWindow::helpRequested, this, &Program::showHelp);
     m_quitRule->setMainWindow(m_mainWindow);
@@ -140,7 +151,7 @@ void Program::start()
 
 void Program::openScheduler()
 {
-    if (!m_nightWatch->showOtherCopysScheduler())
+    if (!m_pendingShutdownWatch->showOtherCopysScheduler())
         showScheduler();
 }
 
@@ -154,11 +165,16 @@ void Program::showHelp()
     m_help.show();
 }
 
+void Program::viewPreset(int slot)
+{
+    m_preview.show()->showTable(slot, m_tablePersistence->presetTable(slot));
+}
+
 void Program::startFinalCountdown()
 {
     // Every trigger counts the full ten seconds again, even after an earlier cancel.
     m_countdown.ensure()->restart();
-    m_platform.attention.alert(m_countdown.show());
+    m_platform.trayAndTaskbar.alert(m_countdown.show());
 }
 
 void Program::cancelShutdown()

@@ -4,7 +4,7 @@
 #ifndef PROGRAM_H
 #define PROGRAM_H
 
-#include "platform/windowslot.h"
+#include "program/windowslot.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,8 +12,9 @@
 class CountdownWindow;
 class HelpWindow;
 class MainWindow;
-class NightWatch;
-class PriceKeeper;
+class PendingShutdownWatch;
+class PreviewWindow;
+class TablePersistence;
 class QuitRule;
 class SchedulerWindow;
 struct Platform;
@@ -41,9 +42,10 @@ public:
     SchedulerWindow *schedulerWindow() const;
     CountdownWindow *countdownWindow() const;
     HelpWindow *helpWindow() const;
+    PreviewWindow *previewWindow() const;
 
-    // The price table and the presets, with their preview window.
-    PriceKeeper *priceKeeper() const;
+    // The price table in the store, and the preset commands.
+    TablePersistence *tablePersistence() const;
 
     // Writes the price table on screen and the start counter to the store, before the run
     // ends some other way than by closing the main window. False when they did not reach it,
@@ -67,21 +69,23 @@ private Q_SLOTS:
     void openScheduler();
     void showScheduler();
     void showHelp();
+    void viewPreset(int slot);
     void startFinalCountdown();
     void cancelShutdown();
     void saveBeforeShutdown();
 
 private:
-    void connectPriceKeeper();
+    void connectTablePersistence();
 
     Platform &m_platform;
     QPointer<MainWindow> m_mainWindow;
     WindowSlot<SchedulerWindow> m_scheduler;
     WindowSlot<CountdownWindow> m_countdown;
     WindowSlot<HelpWindow> m_help;
+    WindowSlot<PreviewWindow> m_preview;
     QuitRule *m_quitRule = nullptr;
-    PriceKeeper *m_priceKeeper;
-    NightWatch *m_nightWatch;
+    TablePersistence *m_tablePersistence;
+    PendingShutdownWatch *m_pendingShutdownWatch;
     bool m_loading = false;
     bool m_quitWhenRunning = false;
 };

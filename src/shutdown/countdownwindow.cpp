@@ -3,15 +3,14 @@
 
 #include "shutdown/countdownwindow.h"
 
-#include "app/twips.h"
+#include "core/countdowntext.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/platform.h"
 #include "platform/shutdowncommand.h"
-#include "platform/windowplacement.h"
-#include "shutdown/countdowntext.h"
+#include "widgets/twips.h"
+#include "widgets/windowplacement.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -19,7 +18,7 @@
 #include <QTimer>
 
 CountdownWindow::CountdownWindow(Platform &platform, QWidget *parent)
-    : QWidget(parent), m_platform(platform)
+    : TickingWindow(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("关机"));
@@ -56,18 +55,10 @@ CountdownWindow::CountdownWindow(Platform &platform, QWidget *parent)
     setTabOrder(m_cancelButton, m_shutDownButton);
     m_cancelButton->setFocus();
 
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &CountdownWindow::updateCount);
+    connect(ticker(), &QTimer::timeout, this, &CountdownWindow::updateCount);
 
     centreOnScreen(this);
     restart();
-}
-
-bool CountdownWindow::isRunning() const
-{
-    return m_timer->isActive();
 }
 
 int CountdownWindow::secondsLeft() const
@@ -79,8 +70,7 @@ void CountdownWindow::restart()
 {
     m_bar->setValue(0);
     m_message->clear();
-    m_timer->start();
-    Q_EMIT runningChanged();
+    startTicking();
 }
 
 void CountdownWindow::updateCount()
@@ -100,24 +90,14 @@ void CountdownWindow::shutDownNow()
 
 void CountdownWindow::cancel()
 {
-    m_timer->stop();
+    stopTicking();
     hide();
-    Q_EMIT runningChanged();
     Q_EMIT cancelled();
-}
-
-void CountdownWindow::closeEvent(QCloseEvent *event)
-{
-    // Discarded through its frame: no tick may come between the close and the deletion.
-    m_timer->stop();
-    Q_EMIT runningChanged();
-    QWidget::closeEvent(event);
 }
 
 void CountdownWindow::startShutdown()
 {
-    m_timer->stop();
-    Q_EMIT runningChanged();
+    stopTicking();
     m_message->setText(shuttingDownMessage());
     Q_EMIT aboutToShutDown();
 

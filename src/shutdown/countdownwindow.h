@@ -4,26 +4,23 @@
 #ifndef COUNTDOWNWINDOW_H
 #define COUNTDOWNWINDOW_H
 
-#include <QWidget>
+#include "widgets/tickingwindow.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 struct Platform;
 
 // The last ten seconds before the computer is shut down. Each tick moves the bar one step
 // and tells the seconds left; the tenth starts the shutdown command. "立即关机" starts it at
 // once, "取消关机" stops the count and puts this window and the scheduler away.
-class CountdownWindow : public QWidget
+class CountdownWindow : public TickingWindow
 {
     Q_OBJECT
 
 public:
     explicit CountdownWindow(Platform &platform, QWidget *parent = nullptr);
 
-    // The count is running.
-    bool isRunning() const;
     int secondsLeft() const;
 
 public Q_SLOTS:
@@ -38,13 +35,8 @@ Q_SIGNALS:
     void aboutToShutDown();
     // "取消关机" was pressed; the scheduler goes away with this window.
     void cancelled();
-    // The count started or stopped.
-    void runningChanged();
     // A second was counted.
     void secondsLeftChanged();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void startShutdown();
@@ -54,7 +46,6 @@ private:
     QLabel *m_message = nullptr;
     QPushButton *m_shutDownButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    QTimer *m_timer = nullptr;
 };
 
 #endif // COUNTDOWNWINDOW_H

@@ -3,16 +3,15 @@
 
 #include "shutdown/schedulerwindow.h"
 
-#include "app/captionframe.h"
-#include "app/layoutcontrols.h"
-#include "app/textcolour.h"
-#include "app/twips.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
-#include "platform/windowplacement.h"
+#include "widgets/captionframe.h"
+#include "widgets/layoutcontrols.h"
+#include "widgets/textcolour.h"
+#include "widgets/twips.h"
+#include "widgets/windowplacement.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -58,7 +57,7 @@ void resetCombo(QComboBox *combo)
 } // namespace
 
 SchedulerWindow::SchedulerWindow(Platform &platform, QWidget *parent)
-    : QWidget(parent), m_platform(platform)
+    : TickingWindow(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("自动关机"));
@@ -94,10 +93,7 @@ SchedulerWindow::SchedulerWindow(Platform &platform, QWidget *parent)
         setTabOrder(order[i - 1], order[i]);
     m_clockEntries[0]->setFocus();
 
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &SchedulerWindow::updateSchedule);
+    connect(ticker(), &QTimer::timeout, this, &SchedulerWindow::updateSchedule);
 
     centreOnScreen(this);
 }
@@ -195,11 +191,6 @@ void SchedulerWindow::createCountdownFrame()
     connect(m_countdownStartButton, &QPushButton::clicked, this, &SchedulerWindow::startCountdown);
 }
 
-bool SchedulerWindow::isRunning() const
-{
-    return m_timer->isActive();
-}
-
 void SchedulerWindow::startClockTime()
 {
     const TimeEntries entries { m_clockEntries[0]->currentText(), m_clockEntries[1]->currentText(),
@@ -237,8 +228,7 @@ bool SchedulerWindow::acceptStart(const ScheduleStart &start)
     }
     m_schedule = start.schedule;
     m_targetLabel->setText(start.targetText);
-    m_timer->start();
-    Q_EMIT runningChanged();
+    startTicking();
     return true;
 }
 
@@ -250,23 +240,13 @@ void SchedulerWindow::updateSchedule()
                                            m_platform.clock.elapsedMilliseconds());
     // Disarmed before anything else happens, so that a schedule falls due once.
     if (tick.due)
-        m_timer->stop();
+        stopTicking();
 
     m_systemTimeLabel->setText(tick.systemTimeText);
     m_secondsLabel->setText(tick.secondsText);
     m_remainingLabel->setText(tick.remainingText);
     setWindowTitle(tick.caption);
 
-    if (tick.due) {
-        Q_EMIT runningChanged();
+    if (tick.due)
         Q_EMIT scheduleDue();
-    }
-}
-
-void SchedulerWindow::closeEvent(QCloseEvent *event)
-{
-    // Discarded through its frame, which ends a running schedule.
-    m_timer->stop();
-    Q_EMIT runningChanged();
-    QWidget::closeEvent(event);
 }

@@ -4,31 +4,28 @@
 #ifndef SCHEDULERWINDOW_H
 #define SCHEDULERWINDOW_H
 
-#include "shutdown/schedule.h"
+#include "core/schedule.h"
 
-#include <QWidget>
+#include "widgets/tickingwindow.h"
+
 #include <array>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 struct Platform;
 
 // Sets the moment of an automatic shutdown, by clock time or by countdown. While a schedule
 // runs, a tick every second shows the system time and the time left, in the window and in its
 // caption, and the first tick at or past the target disarms the schedule and reports it due.
 // "关闭" only hides the window; a hidden schedule keeps running.
-class SchedulerWindow : public QWidget
+class SchedulerWindow : public TickingWindow
 {
     Q_OBJECT
 
 public:
     explicit SchedulerWindow(Platform &platform, QWidget *parent = nullptr);
-
-    // A schedule is running.
-    bool isRunning() const;
 
 public Q_SLOTS:
     void startClockTime();
@@ -38,11 +35,6 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The schedule has fallen due; it is no longer running.
     void scheduleDue();
-    // A schedule started or ended.
-    void runningChanged();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createLines();
@@ -61,7 +53,6 @@ private:
     QPushButton *m_clockStartButton = nullptr;
     QPushButton *m_countdownStartButton = nullptr;
     QPushButton *m_closeButton = nullptr;
-    QTimer *m_timer = nullptr;
 };
 
 #endif // SCHEDULERWINDOW_H

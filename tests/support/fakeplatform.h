@@ -4,15 +4,15 @@
 #ifndef FAKEPLATFORM_H
 #define FAKEPLATFORM_H
 
-#include "platform/attention.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
-#include "platform/copychannel.h"
 #include "platform/dialogs.h"
 #include "platform/launcher.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "platform/singleinstance.h"
 #include "platform/sleepinhibitor.h"
+#include "platform/trayandtaskbar.h"
 
 #include <QList>
 #include <QMap>
@@ -154,7 +154,7 @@ public:
 };
 
 // A notification area, when hasTray, whose icon a test looks at and clicks through its commands.
-class FakeAttention : public Attention
+class FakeTrayAndTaskbar : public TrayAndTaskbar
 {
 public:
     void alert(QWidget *window) override { alerted << window; }
@@ -180,7 +180,7 @@ public:
 };
 
 // Another copy is a test's call of called.
-class FakeCopyChannel : public CopyChannel
+class FakeSingleInstance : public SingleInstance
 {
 public:
     bool call() override
@@ -209,27 +209,33 @@ struct FakePlatform
     FakeClipboard clipboard;
     FakeClock clock;
     FakeSleepInhibitor sleepInhibitor;
-    FakeAttention attention;
-    FakeCopyChannel copies;
-    Platform platform { store, dialogs,        launcher,  clipboard,
-                        clock, sleepInhibitor, attention, copies };
+    FakeTrayAndTaskbar trayAndTaskbar;
+    FakeSingleInstance singleInstance;
+    Platform platform { store, dialogs,        launcher,       clipboard,
+                        clock, sleepInhibitor, trayAndTaskbar, singleInstance };
 
     // The same fakes but for one real service.
     Platform with(SettingsStore &other)
     {
-        return { other, dialogs, launcher, clipboard, clock, sleepInhibitor, attention, copies };
+        return { other, dialogs,        launcher,       clipboard,
+                 clock, sleepInhibitor, trayAndTaskbar, singleInstance };
     }
     Platform with(Dialogs &other)
     {
-        return { store, other, launcher, clipboard, clock, sleepInhibitor, attention, copies };
+        return { store, other,          launcher,       clipboard,
+                 clock, sleepInhibitor, trayAndTaskbar, singleInstance };
     }
     Platform with(SleepInhibitor &other)
     {
-        return { store, dialogs, launcher, clipboard, clock, other, attention, copies };
+        return {
+            store, dialogs, launcher, clipboard, clock, other, trayAndTaskbar, singleInstance
+        };
     }
-    Platform with(CopyChannel &other)
+    Platform with(SingleInstance &other)
     {
-        return { store, dialogs, launcher, clipboard, clock, sleepInhibitor, attention, other };
+        return {
+            store, dialogs, launcher, clipboard, clock, sleepInhibitor, trayAndTaskbar, other
+        };
     }
 };
 

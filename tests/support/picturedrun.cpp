@@ -3,12 +3,12 @@
 
 #include "support/picturedrun.h"
 
-#include "app/mainwindow.h"
 #include "help/helpwindow.h"
+#include "mainwindow/mainwindow.h"
+#include "presets/previewwindow.h"
 #include "program/program.h"
 #include "shutdown/countdownwindow.h"
 #include "shutdown/schedulerwindow.h"
-#include "store/pricekeeper.h"
 #include "support/guitest.h"
 
 #include <QAbstractButton>
@@ -125,7 +125,7 @@ bool playPicturedRun(const std::function<bool(const QString &name, QWidget *wind
 
     child<QAction>(main, QStringLiteral("BC1"))->trigger();
     child<QAction>(main, QStringLiteral("CK1"))->trigger();
-    if (!shown("preview", program.priceKeeper()->previewWindow()))
+    if (!shown("preview", program.previewWindow()))
         return true;
 
     // The safety note gives the size of the program file, which changes with every build: a
