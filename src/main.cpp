@@ -1,6 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+// The program's start: the application object, the command line, Qt's own texts in Chinese,
+// the program's name, icon and font, then one Program on the desktop's real services, which
+// decides itself when the run is over.
+
 #include "platform/qttranslation.h"
 #include "platform/startenvironment.h"
 #include "platform/unixsignalwatcher.h"
