@@ -19,7 +19,7 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/icons/net.ormek.Calculator.ic
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/data/icons/net.ormek.Calculator.ico)
 set(CPACK_NSIS_URL_INFO_ABOUT "${ORMEK_DOWNLOAD_ADDRESS}")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-# What the template uses besides CPack's own: the quiet uninstall command (src/uninstall), and
+# What the template uses besides CPack's own: the quiet uninstall command (installer/), and
 # CMake with the script that lists the installer's files while NSIS compiles it.
 set(CPACK_ORMEK_UNINSTALL_WAIT ${PROJECT_BINARY_DIR}/installer/Uninstall-wait.exe)
 set(CPACK_ORMEK_CMAKE_COMMAND ${CMAKE_COMMAND})
