@@ -1,8 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Ormek商人计算器项目
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/countdowntext.h"
 #include "core/helptext.h"
+#include "core/presetslot.h"
+#include "core/pricetable.h"
 #include "core/pricetext.h"
+#include "core/quantitykey.h"
+#include "core/rowtexts.h"
+#include "core/runcount.h"
 #include "core/schedule.h"
 #include "core/total.h"
 
@@ -166,6 +172,14 @@ private Q_SLOTS:
         const ScheduleTick tick = scheduleTick(start.schedule, later, startedAt + passed);
         QCOMPARE(tick.due, caption == "0:0:0后关机");
         QCOMPARE(tick.caption, caption);
+        // The scheduler's lines tell the same rest as the caption.
+        const QStringList left = caption.chopped(3).split(u':');
+        QCOMPARE(tick.remainingText,
+                 QString("距离关机时间还剩：%1小时%2分%3秒").arg(left[0], left[1], left[2]));
+        QCOMPARE(tick.secondsText,
+                 QString("距离关机时间秒数：%1秒")
+                         .arg(left[0].toInt() * 3600 + left[1].toInt() * 60 + left[2].toInt()));
+        QCOMPARE(tick.systemTimeText, later.toString("系统时间：hh时mm分ss秒"));
     }
 
     void tellsKilobytes_data()
@@ -186,6 +200,75 @@ private Q_SLOTS:
         QFETCH(qint64, bytes);
         QFETCH(QString, text);
         QCOMPARE(kilobytesText(bytes), text);
+    }
+
+    // What a quantity box does with each typed character.
+    void filtersQuantityKeys_data()
+    {
+        QTest::addColumn<uint>("code");
+        QTest::addColumn<int>("action");
+        const int insert = int(QuantityKeyAction::Insert), cancel = int(QuantityKeyAction::Cancel);
+        QTest::newRow("0") << uint(U'0') << insert;
+        QTest::newRow("9") << uint(U'9') << insert;
+        QTest::newRow("Backspace") << 8u << insert;
+        QTest::newRow("Esc clears") << 27u << int(QuantityKeyAction::Clear);
+        QTest::newRow("/ below 0") << uint(U'/') << cancel;
+        QTest::newRow(": above 9") << uint(U':') << cancel;
+        QTest::newRow("full-width 1") << uint(U'１') << cancel;
+        QTest::newRow("minus") << uint(U'-') << cancel;
+        QTest::newRow("Delete") << 127u << cancel;
+    }
+
+    void filtersQuantityKeys()
+    {
+        QFETCH(uint, code);
+        QFETCH(int, action);
+        QCOMPARE(int(quantityKeyAction(code)), action);
+    }
+
+    // Texts built from a value, as the user reads them.
+    void tellsTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const auto runs = [](const QString &stored) {
+            const RunCount count = countThisRun(stored);
+            return count.sycs + (count.firstRun ? " first" : "");
+        };
+        QTest::newRow("first run") << runs("0") << "1 first";
+        QTest::newRow("second run") << runs("1") << "2";
+        QTest::newRow("count edited by hand") << runs("x") << "1";
+        QTest::newRow("count beyond 32 bits") << runs("4294967296") << "4294967297";
+        const auto slotOf = [](const QString &caption) {
+            return QString::number(presetSlotOfButtonCaption(caption));
+        };
+        QTest::newRow("button of slot 1") << slotOf("调用方案一") << "1";
+        QTest::newRow("button of slot 5") << slotOf("调用方案五") << "5";
+        QTest::newRow("button of no slot") << slotOf("调用方案六") << "0";
+        QTest::newRow("caption, not button") << slotOf("方案三") << "0";
+        QTest::newRow("final count starts")
+                << countdownMessage(0) << "您设置的时间已到,计算机将于10秒后关闭";
+        QTest::newRow("final count's last second")
+                << countdownMessage(9) << "您设置的时间已到,计算机将于1秒后关闭";
+        const QString hundred(100, u'长');
+        QTest::newRow("a hundred characters whole") << readableLength(hundred) << hundred;
+        QTest::newRow("a hundred and one cut") << readableLength(hundred + u'x') << hundred + u'…';
+        QTest::newRow("not between a surrogate pair")
+                << readableLength(QString(99, u'a') + QString::fromUcs4(U"😀") + u'x')
+                << QString(99, u'a') + u'…';
+        PriceTable table = defaultPriceTable();
+        table[8] = { "名", "12" };
+        QTest::newRow("unsaved table, every row numbered")
+                << unsavedTableReport(table).section(u'\n', 0, 1) + '|'
+                        + unsavedTableReport(table).section(u'\n', 9)
+                << "保存失败！以下价格表未能保存：\n1\t灵魂灾难\t3000|9\t名\t12\n";
+    }
+
+    void tellsTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(text, expected);
     }
 
 private:
