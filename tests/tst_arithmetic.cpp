@@ -182,26 +182,6 @@ private Q_SLOTS:
         QCOMPARE(tick.systemTimeText, later.toString("系统时间：hh时mm分ss秒"));
     }
 
-    void tellsKilobytes_data()
-    {
-        QTest::addColumn<qint64>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << qint64(0) << "0KB";
-        QTest::newRow("just under a half") << qint64(511) << "0KB";
-        QTest::newRow("a half rounds up") << qint64(512) << "1KB";
-        QTest::newRow("just under one and a half") << qint64(1535) << "1KB";
-        QTest::newRow("160 KB exactly") << qint64(160 * 1024) << "160KB";
-        QTest::newRow("the Windows program") << qint64(308239) << "301KB";
-        QTest::newRow("beyond 32 bits") << qint64(5) * 1024 * 1024 * 1024 << "5242880KB";
-    }
-
-    void tellsKilobytes()
-    {
-        QFETCH(qint64, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(kilobytesText(bytes), text);
-    }
-
     // What a quantity box does with each typed character.
     void filtersQuantityKeys_data()
     {
@@ -256,6 +236,14 @@ private Q_SLOTS:
         QTest::newRow("not between a surrogate pair")
                 << readableLength(QString(99, u'a') + QString::fromUcs4(U"😀") + u'x')
                 << QString(99, u'a') + u'…';
+        // The program's size in the help text, in whole kilobytes, rounded.
+        QTest::newRow("empty program") << kilobytesText(0) << "0KB";
+        QTest::newRow("just under a half") << kilobytesText(511) << "0KB";
+        QTest::newRow("a half rounds up") << kilobytesText(512) << "1KB";
+        QTest::newRow("just under one and a half") << kilobytesText(1535) << "1KB";
+        QTest::newRow("160 KB exactly") << kilobytesText(160 * 1024) << "160KB";
+        QTest::newRow("the Windows program") << kilobytesText(308239) << "301KB";
+        QTest::newRow("beyond 32 bits") << kilobytesText(qint64(5) << 30) << "5242880KB";
         PriceTable table = defaultPriceTable();
         table[8] = { "名", "12" };
         QTest::newRow("unsaved table, every row numbered")
