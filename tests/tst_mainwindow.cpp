@@ -11,6 +11,7 @@
 #include "widgets/songfont.h"
 
 #include <QClipboard>
+#include <QFontInfo>
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QLabel>
