@@ -11,8 +11,8 @@
 #include "widgets/songfont.h"
 
 #include <QClipboard>
-#include <QFontInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
