@@ -3,12 +3,9 @@
 
 #include "support/guitest.h"
 
-#include "platform/systemfonts.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLocale>
 #include <QPointer>
@@ -90,20 +87,6 @@ void typeText(QWidget *widget, const QString &text)
     }
 }
 
-qsizetype countPixels(QWidget *widget, QRgb colour)
-{
-    const QImage drawn = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const auto *pixels = reinterpret_cast<const QRgb *>(drawn.constBits());
-    // Thin strokes of small text never reach the pure colour.
-    const auto near = [colour](QRgb pixel) {
-        constexpr int tolerance = 64;
-        return qAbs(qRed(pixel) - qRed(colour)) < tolerance
-                && qAbs(qGreen(pixel) - qGreen(colour)) < tolerance
-                && qAbs(qBlue(pixel) - qBlue(colour)) < tolerance;
-    };
-    return std::count_if(pixels, pixels + drawn.width() * drawn.height(), near);
-}
-
 QWidget *shownWindow(const QString &objectName)
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
@@ -111,14 +94,6 @@ QWidget *shownWindow(const QString &objectName)
         return window->objectName() == objectName && window->isVisible();
     });
     return found == windows.cend() ? nullptr : *found;
-}
-
-bool hasSongFont()
-{
-    const QStringList installed = QFontDatabase::families();
-    const QStringList candidates = songFamilyCandidates();
-    return std::any_of(candidates.begin(), candidates.end(),
-                       [&](const QString &family) { return installed.contains(family); });
 }
 
 void clickThroughWindow(const QObject *parent, const QString &name, Qt::MouseButton button)

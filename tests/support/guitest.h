@@ -29,12 +29,6 @@ void settle();
 // Sends each character as the key event an input method would; keyClicks() takes Latin-1 only.
 void typeText(QWidget *widget, const QString &text);
 
-// Whether a Song font is installed: fonts of other families draw digits wider.
-bool hasSongFont();
-
-// How many of the widget's pixels, as drawn, are of colour or close to it: its strokes' cores.
-qsizetype countPixels(QWidget *widget, QRgb colour);
-
 // The visible top-level window of that object name, or null.
 QWidget *shownWindow(const QString &objectName);
 
