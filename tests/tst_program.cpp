@@ -61,8 +61,7 @@ private Q_SLOTS:
         m_fakes.reset();
     }
 
-    // The help window exists once; "关闭" hides it and the frame's close discards it, and either
-    // way its text shows once. Its buttons copy and open the address.
+    // One help window, which "关闭" hides and the frame discards; it copies and opens the address.
     void opensHelpOnce()
     {
         const auto text = [this] {
@@ -95,7 +94,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("menu");
         QTest::newRow("quantity box") << "Form1/Text1"
                                       << "撤消(&U) 重做(&R) 剪切(&T) 复制(&C) 粘贴(&P) 删除 全选";
-        // Read only: nothing to cut, paste or delete.
         QTest::newRow("help text") << "Form2/RichTextBox1"
                                    << "复制(&C) 全选";
     }
@@ -113,7 +111,6 @@ private Q_SLOTS:
         });
         GuiTest::clickThroughWindow(openWindow(field.section('/', 0, 0)), field.section('/', 1),
                                     Qt::RightButton);
-        // Separators have no text.
         QCOMPARE(items.join(u' ').simplified(), menu);
     }
 
@@ -123,7 +120,6 @@ private Q_SLOTS:
         QSignalSpy due(scheduler(), &SchedulerWindow::scheduleDue);
         QCOMPARE(m_schedulerInterval, 1000);
         QCOMPARE(scheduler()->windowTitle(), "自动关机");
-        // Return in a minute box starts nothing and adds nothing to its list.
         typeInto("Combo2", "1");
         QTest::keyClick(child<QComboBox>(scheduler(), "Combo2")->lineEdit(), Qt::Key_Return);
         QCOMPARE(child<QComboBox>(scheduler(), "Combo2")->count(), 60);
@@ -164,16 +160,14 @@ private Q_SLOTS:
         QVERIFY(shown().contains("|距离关机时间秒数：1秒|"));
         tick(1);
         QCOMPARE(due.size(), 2);
-        // The window's close ends a schedule.
         typeInto("Text3", "30");
         click(scheduler(), "Command2");
         scheduler()->close();
         QVERIFY(!hidden->isRunning());
     }
 
-    // The last warning stays above other windows, asks to be seen, keeps the computer awake
-    // until the count ends, and has Enter and Space cancel; ten seconds, each told, then the
-    // command.
+    // The last warning stays on top, asks to be seen, keeps the computer awake, has Enter cancel;
+    // ten seconds, each told, then the command.
     void countsTenSecondsToTheCommand()
     {
         CountdownWindow *countdown = triggerSchedule();
@@ -186,7 +180,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget()->objectName(), "Command2");
         QVERIFY(m_fakes->sleepInhibitor.held);
         QCOMPARE(countDown(4), "4 您设置的时间已到,计算机将于6秒后关闭");
-        QCOMPARE(m_fakes->trayAndTaskbar.iconToolTip, "0:0:6后关机");
+        QCOMPARE(m_fakes->trayAndTaskbar.icon, "0:0:6后关机");
         QVERIFY(m_fakes->launcher.starts.isEmpty());
         QCOMPARE(countDown(6), "10 计算机正在关闭！");
         QVERIFY(!countdown->isRunning());
@@ -268,9 +262,8 @@ private Q_SLOTS:
                     << QString(row).section('|', 1);
     }
 
-    // A window closed while a box waits, one of its own or one on another window: through its
-    // frame, which the other window's box does not block, or as the program closes it. It is
-    // gone, nothing touches it afterwards, and a final count closed starts nothing.
+    // A window closed, by its frame or the program, while a box of its own or another window's
+    // waits: it is gone, nothing touches it afterwards, and a final count closed starts nothing.
     void closesAWindowUnderItsBox()
     {
         QFETCH(QString, row);
@@ -317,9 +310,8 @@ private Q_SLOTS:
         QTest::newRow("with a notification area that goes away") << true << false;
     }
 
-    // A running schedule with the scheduler put away and the main window closed: the icon in
-    // the notification area, or else the scheduler in the taskbar, leads back to it; a later
-    // start shows it; the computer stays awake until the schedule ends.
+    // A schedule put away with the main window closed: the icon, or else the scheduler in the
+    // taskbar, or a later start, leads back to it; the computer stays awake until it ends.
     void keepsAPendingShutdownInReach()
     {
         QFETCH(bool, trayFirst);
@@ -346,7 +338,6 @@ private Q_SLOTS:
         QCOMPARE(hidden->isVisible(), !tray);
         QCOMPARE(hidden->isMinimized(), !tray);
         if (!tray) {
-            // Its "关闭" leaves it in the taskbar while it is the last window.
             hidden->showNormal();
             click(hidden, "Command3");
             settle();
@@ -393,9 +384,8 @@ private Q_SLOTS:
 #endif
     }
 
-    // Two copies of the program in one session, through the real call between them: while one
-    // holds a pending shutdown, the other leads to it and holds none of its own; once the first
-    // holds none, the other's 自动关机 opens its own scheduler.
+    // Two copies, through the real call: while one holds a pending shutdown, the other leads to
+    // it and holds none of its own; once the first holds none, the other opens its scheduler.
     void keepsOnePendingShutdownPerSession()
     {
         QFETCH(bool, openedBefore);
@@ -462,7 +452,7 @@ private Q_SLOTS:
         if (!reached)
             return;
         QVERIFY(pending->isRunning());
-        QVERIFY(m_fakes->trayAndTaskbar.iconShown && !otherFakes.trayAndTaskbar.iconShown);
+        QVERIFY(m_fakes->trayAndTaskbar.icon && !otherFakes.trayAndTaskbar.icon);
         QVERIFY(!otherFakes.sleepInhibitor.held);
         m_fakes->trayAndTaskbar.cancelCommand();
         settle();
@@ -477,12 +467,11 @@ private Q_SLOTS:
         QTest::newRow("when the desktop session ends") << true;
     }
 
-    // A change the program has not saved yet, as when a store write failed.
     void savesWhatWasNotSaved()
     {
         QFETCH(bool, sessionEnds);
+        // A change not saved yet, as after a failed write; then what the platform does at logoff.
         m_program->mainWindow()->row(1).setPrice("123");
-        // As the platform does when the user logs off or the computer shuts down.
         if (sessionEnds)
             QGuiApplicationPrivate::instance()->commitData();
         else
@@ -516,8 +505,7 @@ private Q_SLOTS:
         settle();
         QVERIFY(!m_program->mainWindow());
         QCOMPARE(m_finished->size(), 0);
-        // The hidden schedule still fires; its final count keeps the run going, and closing it
-        // starts nothing.
+        // The hidden schedule fires; its final count keeps the run going, closed it starts nothing.
         m_fakes->clock.advance(30);
         fireTimer(hidden);
         m_program->helpWindow()->show();
@@ -529,8 +517,7 @@ private Q_SLOTS:
         m_program->countdownWindow()->close();
         settle();
         QCOMPARE(m_finished->size(), 0);
-        // With the main window gone the preview's button loads nothing; hiding it ends the run,
-        // once, whatever hides later.
+        // The preview's button loads nothing now; hiding it ends the run, once.
         click(preview, "Command1");
         settle();
         QCOMPARE(m_finished->size(), 1);
@@ -539,7 +526,6 @@ private Q_SLOTS:
         m_program->helpWindow()->hide();
         settle();
         QCOMPARE(m_finished->size(), 1);
-        // The main window alone: its close ends the run.
         startProgram();
         m_program->mainWindow()->close();
         settle();
@@ -572,8 +558,7 @@ private Q_SLOTS:
         QTest::newRow("cannot be started") << -2;
     }
 
-    // Through the real launcher. Stand-ins named like the shutdown programs are the only programs
-    // on PATH, and they only record how they were called.
+    // Through the real launcher, with stand-ins that record their call alone on PATH.
     void runsTheRealCommandFromPath()
     {
         QFETCH(int, exitCode);
@@ -592,7 +577,6 @@ private Q_SLOTS:
         const ShutdownCommand command = shutdownCommand();
         std::optional<bool> succeeded;
         QtLauncher().start(command.program, command.arguments, [&](bool ok) { succeeded = ok; });
-        // Told later, on the event loop.
         QVERIFY(!succeeded);
         QTRY_VERIFY(succeeded);
         QCOMPARE(*succeeded, exitCode == 0);
@@ -608,9 +592,8 @@ private Q_SLOTS:
         QTest::newRow("Esc: none") << int(Qt::Key_Escape);
     }
 
-    // The prompt, as given, wraps within the screen above the typing field, the buttons below
-    // it; a paste longer than the box gives back is refused, not cut silently. The box blocks
-    // its own window only.
+    // The prompt as given, wrapped within the screen above the field, the buttons below; a paste
+    // too long is refused, not cut silently; the box blocks its own window only.
     void asksForTextInTheDesktopsBox()
     {
         QFETCH(int, key);
@@ -697,8 +680,7 @@ private Q_SLOTS:
         QCOMPARE(m_browsed, QList<QUrl> { QUrl(downloadAddress()) });
     }
 
-    // The time since the computer started, which the system's uptime agrees with, and the wall
-    // clock's.
+    // The time since the computer started, which the uptime agrees with, and the wall clock's.
     void readsTheSystemsClocks()
     {
         SystemClock clock;
@@ -712,8 +694,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(clock.now().secsTo(QDateTime::currentDateTime())) < 60);
     }
 
-    // The icon in the notification area, as the desktop shows it: its tool tip, a click and its
-    // menu.
+    // The icon in the notification area: its tool tip, a click and its menu.
     void showsAnIconInTheNotificationArea()
     {
         QtTrayAndTaskbar trayAndTaskbar;
@@ -752,7 +733,6 @@ private:
         m_program.reset();
     }
 
-    // The window of that name, opened as a user does.
     QWidget *openWindow(const QString &name)
     {
         if (name == "Form2" || name == "Form3")
@@ -797,8 +777,7 @@ private:
         fireTimer(scheduler());
     }
 
-    // Sets a countdown of five seconds and lets it fall due on the tick after a night's sleep:
-    // the final count still takes its ten ticks then.
+    // A countdown of five seconds due on a tick after a night's sleep: still ten ticks to count.
     CountdownWindow *triggerSchedule()
     {
         typeInto("Text3", "5");
@@ -824,7 +803,7 @@ private:
     {
         const FakeTrayAndTaskbar &desktop = m_fakes->trayAndTaskbar;
         return QString("icon %1, awake %2, called %3, finished %4")
-                .arg(desktop.iconShown ? desktop.iconToolTip : "none")
+                .arg(desktop.icon.value_or("none"))
                 .arg(m_fakes->sleepInhibitor.held)
                 .arg(bool(m_fakes->singleInstance.called))
                 .arg(m_finished->size());
