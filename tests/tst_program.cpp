@@ -165,8 +165,8 @@ private Q_SLOTS:
         QVERIFY(!hidden->isRunning());
     }
 
-    // The last warning stays on top, asks to be seen, keeps the computer awake, has Enter cancel;
-    // ten seconds, each told, then the command.
+    // The last warning stays on top, asks to be seen, has Enter cancel; ten seconds, each told,
+    // then the command. (tst_sleeplock sees the computer kept awake meanwhile.)
     void countsTenSecondsToTheCommand()
     {
         CountdownWindow *countdown = triggerSchedule();
@@ -176,15 +176,12 @@ private Q_SLOTS:
         countdown->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(countdown));
         QCOMPARE(QApplication::focusWidget()->objectName(), "Command2");
-        QVERIFY(m_fakes->sleepInhibitor.held);
         QCOMPARE(countDown(4), "4 您设置的时间已到,计算机将于6秒后关闭");
         QCOMPARE(m_fakes->trayAndTaskbar.icon, "0:0:6后关机");
         QVERIFY(m_fakes->launcher.starts.isEmpty());
         QCOMPARE(countDown(6), "10 计算机正在关闭！");
         QVERIFY(!countdown->isRunning());
         QCOMPARE(m_fakes->launcher.starts.size(), 1);
-        settle();
-        QVERIFY(!m_fakes->sleepInhibitor.held);
     }
 
     void endsTheFinalCountWithoutTheCommand_data()
