@@ -19,12 +19,12 @@
 #include <QStringList>
 #include <QUrl>
 #include <functional>
+#include <optional>
 #include <utility>
 
 // Fakes of the operating system's services, which tests set up and look into.
 
-// An in-memory store, written at once. values holds what is stored, by "section/key"; a commit
-// can be made to fail.
+// An in-memory store by "section/key", written at once; a commit can be made to fail.
 class FakeSettingsStore : public SettingsStore
 {
 public:
@@ -44,27 +44,20 @@ public:
 protected:
     std::optional<QString> storedText(const QString &path) const override
     {
-        const auto it = values.constFind(path);
-        return it == values.cend() ? std::nullopt : std::optional(*it);
+        return values.contains(path) ? std::optional(values.value(path)) : std::nullopt;
     }
     Outcome write(const PendingValues &pending, bool) override
     {
         ++commits;
-        Outcome outcome;
-        outcome.written = commitSucceeds;
-        if (commitSucceeds) {
+        if (commitSucceeds)
             apply(
                     pending, [this](const QString &path) { return storedText(path); },
-                    [this](const QString &path, const QString &value) {
-                        values.insert(path, value);
-                    });
-        }
-        return outcome;
+                    [this](const QString &path, const QString &text) { values[path] = text; });
+        return { commitSucceeds };
     }
 };
 
-// Records every box, as "prompt|title", instead of showing it; questions take their answers
-// from a queue.
+// Records every box as "prompt|title" instead of showing it; questions take queued answers.
 class FakeDialogs : public Dialogs
 {
 public:
@@ -88,12 +81,10 @@ public:
         return chosen < 0 ? int(choices.size()) - 1 : int(chosen);
     }
 
-    // Answers for the next questions, in order: a text, or the choice's button; a question
-    // without one is cancelled.
+    // The next answers: a text, or the choice's button; without one a question is cancelled.
     QStringList answers;
     QStringList messages;
     QStringList questions;
-    // Called while each message is shown.
     std::function<void()> onMessage;
 };
 
@@ -164,17 +155,13 @@ public:
         showCommand = std::move(show);
         cancelCommand = std::move(cancel);
     }
-    void showTrayIcon(const QString &toolTip) override
-    {
-        iconShown = true;
-        iconToolTip = toolTip;
-    }
-    void hideTrayIcon() override { iconShown = false; }
+    void showTrayIcon(const QString &toolTip) override { icon = toolTip; }
+    void hideTrayIcon() override { icon.reset(); }
 
     bool tray = true;
     QList<QWidget *> alerted;
-    bool iconShown = false;
-    QString iconToolTip;
+    // The icon's tool tip while it shows.
+    std::optional<QString> icon;
     std::function<void()> showCommand;
     std::function<void()> cancelCommand;
 };
@@ -196,7 +183,6 @@ public:
     void stopListening() override { called = nullptr; }
 
     int calls = 0;
-    // Set while listening.
     std::function<void()> called;
 };
 
@@ -224,12 +210,6 @@ struct FakePlatform
     {
         return { store, other,          launcher,       clipboard,
                  clock, sleepInhibitor, trayAndTaskbar, singleInstance };
-    }
-    Platform with(SleepInhibitor &other)
-    {
-        return {
-            store, dialogs, launcher, clipboard, clock, other, trayAndTaskbar, singleInstance
-        };
     }
     Platform with(SingleInstance &other)
     {
