@@ -10,19 +10,6 @@
 #include "widgets/programfont.h"
 #include "widgets/songfont.h"
 
-#include <QClipboard>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QGlyphRun>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRawFont>
-#include <QSignalSpy>
-#include <QTextDocumentFragment>
-#include <QTextLayout>
-#include <QTimer>
-
 using GuiTest::child;
 using GuiTest::click;
 

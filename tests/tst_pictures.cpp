@@ -11,11 +11,6 @@
 #include "support/guitest.h"
 #include "support/picturedrun.h"
 
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QMap>
-
 class PicturesTest : public QObject
 {
     Q_OBJECT

@@ -10,12 +10,6 @@
 #include "support/fakeplatform.h"
 #include "support/guitest.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLockFile>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
 using GuiTest::child;
 using GuiTest::click;
 

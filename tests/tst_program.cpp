@@ -21,8 +21,6 @@
 #include "support/guitest.h"
 
 #include <QtGui/private/qguiapplication_p.h>
-#include <QtTest>
-#include <QtWidgets>
 #include <qpa/qwindowsysteminterface.h>
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>

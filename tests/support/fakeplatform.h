@@ -53,7 +53,7 @@ protected:
             apply(
                     pending, [this](const QString &path) { return storedText(path); },
                     [this](const QString &path, const QString &text) { values[path] = text; });
-        return { commitSucceeds };
+        return { commitSucceeds, false, false, {} };
     }
 };
 

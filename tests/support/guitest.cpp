@@ -3,15 +3,6 @@
 
 #include "support/guitest.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QLocale>
-#include <QPointer>
-#include <QTemporaryDir>
-#include <QTimer>
-
 namespace GuiTest {
 
 void prepareEnvironment()

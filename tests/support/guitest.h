@@ -6,9 +6,9 @@
 
 #include "platform/qttranslation.h"
 
-#include <QApplication>
-#include <QTest>
-#include <QWidget>
+// The tests take Qt Widgets and Qt Test whole, as Qt's own examples take their module.
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 
 namespace GuiTest {

@@ -11,18 +11,6 @@
 #include "shutdown/schedulerwindow.h"
 #include "support/guitest.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QTemporaryFile>
-
 using GuiTest::child;
 using GuiTest::click;
 
