@@ -370,6 +370,7 @@ private Q_SLOTS:
         QTest::newRow("a socket left by a copy that crashed") << false << "stale";
         QTest::newRow("the socket's path held by another program") << false << "held";
         QTest::newRow("a lock left naming a longer path") << false << "longer";
+        QTest::newRow("a lock naming a path too long for a socket") << false << "garbage";
         // Where no call can reach it, it says so and each copy holds its own.
         QTest::newRow("unreached: a link planted at the lock") << false << "link";
         // A runtime folder too long, and the temporary one open to all.
@@ -406,9 +407,11 @@ private Q_SLOTS:
                 || ::bind(left, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0);
         QVERIFY(planted != "held" || ::listen(left, 4) == 0);
         QFile lock(runtime + "/ormek-calculator.lock");
-        QVERIFY(planted != "longer"
-                || (lock.open(QIODevice::WriteOnly)
-                    && lock.write(address.sun_path + QByteArray("s")) > 0 && lock.flush()));
+        const QByteArray lockText = planted == "longer" ? address.sun_path + QByteArray("s")
+                : planted == "garbage"                  ? QByteArray(200, 'x')
+                                                        : QByteArray();
+        QVERIFY(lockText.isEmpty()
+                || (lock.open(QIODevice::WriteOnly) && lock.write(lockText) > 0 && lock.flush()));
         QVERIFY(planted != "link" || QFile::link(base.filePath("elsewhere"), lock.fileName()));
         const QByteArray ownFolder = QFile::encodeName(base.filePath("ormek-calculator-"))
                 + QByteArray::number(::getuid());
