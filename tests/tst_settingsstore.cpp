@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -41,7 +44,29 @@ QVariantMap qsettingsReading(const QString &fileName, const QVariantMap &values 
     return values.isEmpty() ? read : qsettingsReading(copy);
 }
 
+// Makes what keeps the store from being written, under that name.
+using Make = bool (*)(const QString &name);
+
+bool sparseFile(const QString &name, qint64 size)
+{
+    return writeFile(name, "") && QFile(name).resize(size);
+}
+
+qint64 diskFree = 1LL << 40;
+
+// On a disk of diskFree bytes free.
+class StoreOnADisk : public SettingsStore
+{
+public:
+    explicit StoreOnADisk(const QString &file) : SettingsStore(file, QSettings::IniFormat) { }
+
+protected:
+    qint64 freeSpace(const QString &) const override { return diskFree; }
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Make)
 
 #if defined(__SANITIZE_ADDRESS__)
 // A damaged binary value has QSettings reserve room for the items it claims, 20 GB and more. A
@@ -146,75 +171,61 @@ private Q_SLOTS:
 
     void keepsTheOldFileWhenItCannotWrite_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("unreadable");
-        for (const char *kind : { "folder", "pipe", "link to a pipe", "too large" })
-            QTest::newRow(kind) << QString(kind) << true;
-        for (const char *kind : { "locked elsewhere", "lock a pipe", "lock a link to a device",
-                                  "lock too large", "full disk", "damaged, full disk" })
-            QTest::newRow(kind) << QString(kind) << false;
+        QTest::addColumn<Make>("make");
+        QTest::addColumn<bool>("atLock"); // made at the store, or at its lock
+        QTest::addColumn<bool>("fullDisk"); // with room for the lock and a small file alone
+        QTest::newRow("folder") << Make([](auto n) { return QDir().mkdir(n); }) << false << false;
+        // Sparse files: they take no room.
+        QTest::newRow("too large")
+                << Make([](auto n) { return sparseFile(n, SettingsStore::largestFile + 1); })
+                << false << false;
+        QTest::newRow("locked elsewhere")
+                << Make([](auto n) { return writeFile(n, "4242\nOrmek商人计算器\nPC 2\n"); })
+                << true << false;
+        QTest::newRow("lock too large")
+                << Make([](auto n) { return sparseFile(n, 4LL << 30); }) << true << false;
+        QTest::newRow("full disk")
+                << Make([](auto n) { return writeFile(n, "[s]\na1=x\n"); }) << false << true;
+        QTest::newRow("damaged, full disk")
+                << Make([](auto n) { return writeFile(n, QByteArray(8000, '?')); }) << false
+                << true;
+#ifdef Q_OS_UNIX
+        const Make pipe = [](auto n) {
+            return ::mkfifo(QFile::encodeName(n), 0600) == 0;
+        };
+        QTest::newRow("pipe") << pipe << false << false;
+        QTest::newRow("lock a pipe") << pipe << true << false;
+        QTest::newRow("link to a pipe") << Make([](auto n) {
+            return ::mkfifo(QFile::encodeName(n + "pipe"), 0600) == 0 && QFile::link(n + "pipe", n);
+        }) << false << false;
+        QTest::newRow("lock a link to a device")
+                << Make([](auto n) { return QFile::link("/dev/zero", n); }) << true << false;
+#endif
     }
 
     // A store that is not a plain file is neither waited on, nor read, nor written over; nor is
     // one larger than QSettings writes in a few seconds. A commit that fails leaves the old file
-    // and nothing beside it, and waits for a lock briefly; the next writes what failed.
+    // and nothing beside it, and waits for a lock briefly; the next, once the obstacle is gone,
+    // writes what failed.
     void keepsTheOldFileWhenItCannotWrite()
     {
-        QFETCH(QString, kind);
-        QFETCH(bool, unreadable);
-        const bool onDisk = kind.endsWith("disk");
-        const bool locked = kind.startsWith("lock");
+        QFETCH(Make, make);
+        QFETCH(bool, atLock);
+        QFETCH(bool, fullDisk);
+        const bool unreadable = !atLock && !fullDisk;
         QTemporaryDir folder;
-        const QString fileName = folder.filePath(onDisk ? "disk/store.conf" : "store.conf");
-        const QString lockName = fileName + ".lock";
-        QVERIFY(kind != "folder" || QDir().mkdir(fileName));
-        QVERIFY(kind != "too large"
-                || (writeFile(fileName, "[s]\na1=x\n")
-                    && QFile(fileName).resize(SettingsStore::largestFile + 1)));
-        QVERIFY(kind != "locked elsewhere"
-                || writeFile(lockName, "4242\nOrmek商人计算器\nanother-computer\n"));
-        // A sparse file: it takes no room.
-        QVERIFY(kind != "lock too large"
-                || (writeFile(lockName, "") && QFile(lockName).resize(4LL << 30)));
-#ifdef Q_OS_UNIX
-        // A small file system of its own, to fill.
-        const QString disk = folder.filePath("disk");
-        const QStringList tmpfs = { "-t", "tmpfs", "-o", "size=1m", "tmpfs", disk };
-        if (onDisk && (!QDir().mkdir(disk) || QProcess::execute("mount", tmpfs) != 0))
-            QSKIP("cannot mount a small file system here (needs root)");
-        auto unmount = qScopeGuard([&] {
-            if (onDisk)
-                QProcess::execute("umount", { disk });
-        });
-        const QString pipe = folder.filePath(kind == "link to a pipe" ? "pipe" : "store.conf");
-        QVERIFY(!kind.endsWith("pipe") || locked || QProcess::execute("mkfifo", { pipe }) == 0);
-        QVERIFY(kind != "link to a pipe" || QFile::link(pipe, fileName));
-        QVERIFY(kind != "lock a pipe" || QProcess::execute("mkfifo", { lockName }) == 0);
-        QVERIFY(kind != "lock a link to a device" || QFile::link("/dev/zero", lockName));
-        QVERIFY(!onDisk
-                || writeFile(fileName,
-                             kind.startsWith("damaged") ? QByteArray(8000, '?') : "[s]\na1=x\n"));
-#else
-        if (!(kind == "folder" || kind == "locked elsewhere" || kind.startsWith("too")
-              || kind == "lock too large"))
-            QSKIP("no pipes, links or small file systems here");
-#endif
-        QFile filler(folder.filePath("disk/filler"));
-        // Full but for two pages: room for the lock and a small file, not for all QSettings
-        // writes: it would put a truncated file in place of the store, and report no error.
-        if (kind.contains("full")) {
-            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-            while (filler.write(QByteArray(4096, 'x')) == 4096) { }
-            QVERIFY(filler.resize(filler.size() - 8192));
-        }
+        const QString fileName = folder.filePath("store.conf");
+        const QString obstacle = fileName + (atLock ? ".lock" : "");
+        QVERIFY(make(obstacle));
+        diskFree = fullDisk ? 8192 : 1LL << 40;
         const auto state = [&] {
-            return QFileInfo(fileName).dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+            return QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
                     << QString::number(QFileInfo(fileName).size())
                     << (unreadable ? QByteArray() : contents(fileName));
         };
         const QStringList before = state();
 
-        SettingsStore store(fileName, QSettings::IniFormat);
+        StoreOnADisk store(fileName);
         store.setLockTimeout(0);
         QCOMPARE(store.isUnreadable(), unreadable);
         const QString value(2000, u'碳');
@@ -223,11 +234,10 @@ private Q_SLOTS:
         QCOMPARE(state(), before);
         QVERIFY(store.takeKeptCopy().isEmpty());
         QCOMPARE(store.value("s", "a1", ""), value);
-        if (kind.contains("full") || locked) {
-            QVERIFY(locked ? QFile::remove(lockName) : filler.remove());
-            QVERIFY(store.commit());
-            QCOMPARE(SettingsStore(fileName, QSettings::IniFormat).value("s", "a1", ""), value);
-        }
+        diskFree = 1LL << 40;
+        QVERIFY(fullDisk || QFile::remove(obstacle) || QDir().rmdir(obstacle));
+        QVERIFY(store.commit());
+        QCOMPARE(SettingsStore(fileName, QSettings::IniFormat).value("s", "a1", ""), value);
     }
 
     // The store of Windows, the registry, with a key of string values for each section;

@@ -11,18 +11,60 @@
 #include "support/guitest.h"
 
 #include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 using GuiTest::child;
 using GuiTest::click;
 using GuiTest::settle;
+
+// Stands in for logind: hands out inhibitor locks as the real one does, the write end of a pipe,
+// and tells which are still held. Made silent, it never answers.
+class StandInLogind : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+
+public:
+    // Each as "what|who|why|mode".
+    QStringList requests;
+    bool silent = false;
+
+    // Those whose write end is still open somewhere.
+    int heldLocks() const
+    {
+        return int(std::count_if(m_locks.cbegin(), m_locks.cend(), [](int end) {
+            pollfd check { end, POLLIN, 0 };
+            return poll(&check, 1, 0) == 0;
+        }));
+    }
+
+public Q_SLOTS:
+    QDBusUnixFileDescriptor Inhibit(const QString &what, const QString &who, const QString &why,
+                                    const QString &mode, const QDBusMessage &call)
+    {
+        requests << QStringList { what, who, why, mode }.join(u'|');
+        call.setDelayedReply(silent);
+        int ends[2];
+        if (silent || pipe2(ends, O_CLOEXEC) != 0)
+            return {};
+        m_locks << ends[0];
+        // Sent as a copy: the lock lasts while the caller keeps its own.
+        const QDBusUnixFileDescriptor lock(ends[1]);
+        close(ends[1]);
+        return lock;
+    }
+
+private:
+    QList<int> m_locks;
+};
 
 // The lock that holds off idle sleep, taken from a stand-in logind on a private bus that
 // serves as the system bus, or asked in vain of a bus or a logind that never answers.
@@ -35,18 +77,13 @@ private Q_SLOTS:
     {
         m_bus.start(DBUS_DAEMON, { "--session", "--nofork", "--print-address=1" });
         QVERIFY(m_bus.waitForReadyRead());
-        m_address = QString::fromLatin1(m_bus.readLine().trimmed());
-        QVERIFY(!m_address.isEmpty());
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_address.toLatin1());
-        m_logind.start(STANDIN_LOGIND, {});
-        QVERIFY(m_logind.waitForReadyRead());
-        QCOMPARE(m_logind.readLine().trimmed(), "ready");
+        m_address = m_bus.readLine().trimmed();
+        QDBusConnection bus = QDBusConnection::connectToBus(QString::fromLatin1(m_address), "s");
+        QVERIFY(bus.registerObject("/org/freedesktop/login1", &m_logind,
+                                   QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService("org.freedesktop.login1"));
         // A bus that takes connections and never says a word, as a hung one does.
-        m_deafBus = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address = { AF_UNIX, {} };
-        qstrncpy(address.sun_path, QFile::encodeName(m_folder.filePath("bus")), 108);
-        QVERIFY(::bind(m_deafBus, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0);
-        QVERIFY(::listen(m_deafBus, 16) == 0);
+        QVERIFY(m_deafBus.listen(m_folder.filePath("bus")));
         m_record = GuiTest::writeShutdownStandIns(m_folder.path());
         QVERIFY(!m_record.isEmpty());
         qputenv("PATH", QFile::encodeName(m_folder.path()) + ':' + qgetenv("PATH"));
@@ -54,9 +91,6 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        ::close(m_deafBus);
-        m_logind.kill();
-        m_logind.waitForFinished();
         m_bus.kill();
         m_bus.waitForFinished();
     }
@@ -79,11 +113,11 @@ private Q_SLOTS:
         QFETCH(QString, bus);
         QFETCH(QString, end);
         qputenv("DBUS_SYSTEM_BUS_ADDRESS",
-                bus == "deaf" ? "unix:path=" + QFile::encodeName(m_folder.filePath("bus"))
-                              : m_address.toLatin1());
-        QVERIFY(logind().call("SetSilent", bus == "silent").type() == QDBusMessage::ReplyMessage);
-        const int granted = bus.isEmpty() ? 1 : 0;
-        const qsizetype before = requests().size();
+                bus == "deaf" ? "unix:path=" + QFile::encodeName(m_deafBus.fullServerName())
+                              : m_address);
+        m_logind.silent = bus == "silent";
+        const int granted = bus.isEmpty();
+        const qsizetype before = m_logind.requests.size();
         FakePlatform f;
         f.store.values.insert("使用次数/N", "1");
         SystemSleepInhibitor inhibitor;
@@ -92,7 +126,7 @@ private Q_SLOTS:
                             f.clock, inhibitor, f.trayAndTaskbar, f.singleInstance };
         auto program = std::make_unique<Program>(platform);
         program->start();
-        QCOMPARE(heldLocks(), 0);
+        QCOMPARE(m_logind.heldLocks(), 0);
 
         Q_EMIT program->mainWindow()->schedulerRequested();
         SchedulerWindow *scheduler = program->schedulerWindow();
@@ -100,8 +134,8 @@ private Q_SLOTS:
         child<QLineEdit>(scheduler, "Text3")->setText("5");
         click(scheduler, "Command2");
         settle();
-        QTRY_COMPARE(heldLocks(), granted);
-        QTRY_COMPARE(requests().mid(before),
+        QTRY_COMPARE(m_logind.heldLocks(), granted);
+        QTRY_COMPARE(m_logind.requests.mid(before),
                      bus == "deaf"
                              ? QStringList()
                              : QStringList { "sleep:idle|Ormek商人计算器|已设置自动关机|block" });
@@ -112,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(countdown && countdown->isVisible());
         GuiTest::freezeTimer(countdown);
         settle();
-        QCOMPARE(heldLocks(), granted);
+        QCOMPARE(m_logind.heldLocks(), granted);
         if (end == "cancel") {
             click(countdown, "Command2");
         } else if (end == "shutdown") {
@@ -124,35 +158,15 @@ private Q_SLOTS:
             program.reset();
         }
         settle();
-        QTRY_COMPARE(heldLocks(), 0);
+        QTRY_COMPARE(m_logind.heldLocks(), 0);
     }
 
 private:
-    // On the stand-in's own bus, whatever serves as the system bus at the moment.
-    QDBusInterface logind() const
-    {
-        return QDBusInterface("org.freedesktop.login1", "/org/freedesktop/login1",
-                              "org.freedesktop.login1.Manager",
-                              QDBusConnection::connectToBus(m_address, "standin"));
-    }
-
-    int heldLocks() const
-    {
-        const QDBusReply<int> held = logind().call("HeldLocks");
-        return held.isValid() ? held.value() : -1;
-    }
-
-    QStringList requests() const
-    {
-        const QDBusReply<QStringList> requests = logind().call("Requests");
-        return requests.value();
-    }
-
     QProcess m_bus;
-    QProcess m_logind;
-    QString m_address;
+    StandInLogind m_logind;
+    QByteArray m_address;
     QTemporaryDir m_folder;
-    int m_deafBus = -1;
+    QLocalServer m_deafBus;
     QString m_record;
 };
 
