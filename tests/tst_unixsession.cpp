@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 const char busAddress[] = "DBUS_SESSION_BUS_ADDRESS";
+const char repaints[] = "QT_XCB_NO_MITSHM";
 
 // The program in a Unix session: ended by a signal, and started without a D-Bus session bus.
 class TestUnixSession : public QObject
@@ -98,11 +99,15 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("userAddress"); // empty: not set
         QTest::addColumn<int>("atBusPath"); // the type of file there, 0 for none, -1 for no folder
         QTest::addColumn<bool>("blocks");
-        QTest::newRow("no bus anywhere") << QByteArray() << 0 << true;
-        QTest::newRow("no runtime folder") << QByteArray() << -1 << true;
-        QTest::newRow("a file where the socket belongs") << QByteArray() << int(S_IFREG) << true;
-        QTest::newRow("the user's bus socket") << QByteArray() << int(S_IFSOCK) << false;
-        QTest::newRow("an address given") << QByteArray("unix:path=/somewhere/bus") << 0 << false;
+        QTest::addColumn<QByteArray>("userRepaints"); // empty: not set
+        QTest::newRow("no bus anywhere") << QByteArray() << 0 << true << QByteArray();
+        QTest::newRow("no runtime folder") << QByteArray() << -1 << true << QByteArray("0");
+        QTest::newRow("a file where the socket belongs")
+                << QByteArray() << int(S_IFREG) << true << QByteArray();
+        QTest::newRow("the user's bus socket")
+                << QByteArray() << int(S_IFSOCK) << false << QByteArray();
+        QTest::newRow("an address given")
+                << QByteArray("unix:path=/somewhere/bus") << 0 << false << QByteArray("1");
     }
 
     // Without a session bus, libdbus may not start one for the program, and the programs it
@@ -112,20 +117,25 @@ private Q_SLOTS:
         QFETCH(QByteArray, userAddress);
         QFETCH(int, atBusPath);
         QFETCH(bool, blocks);
+        QFETCH(QByteArray, userRepaints);
         QTemporaryDir runtimeFolder;
         const QByteArray busPath = QFile::encodeName(runtimeFolder.filePath("bus"));
         QVERIFY(atBusPath <= 0 || ::mknod(busPath, mode_t(atBusPath) | 0600, 0) == 0);
         atBusPath < 0 ? qunsetenv("XDG_RUNTIME_DIR")
                       : qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
         userAddress.isEmpty() ? qunsetenv(busAddress) : qputenv(busAddress, userAddress);
+        userRepaints.isEmpty() ? qunsetenv(repaints) : qputenv(repaints, userRepaints);
 
         StartEnvironment environment;
         // libdbus only autolaunches when the address is not set at all.
         const QByteArray whileStarting = qgetenv(busAddress);
         QCOMPARE(!whileStarting.isEmpty() && whileStarting != userAddress, blocks);
+        QCOMPARE(qgetenv(repaints), userRepaints.isEmpty() ? "1" : userRepaints);
         environment.restore();
         QCOMPARE(qEnvironmentVariableIsSet(busAddress), !userAddress.isEmpty());
         QCOMPARE(qgetenv(busAddress), userAddress);
+        QCOMPARE(qEnvironmentVariableIsSet(repaints), !userRepaints.isEmpty());
+        QCOMPARE(qgetenv(repaints), userRepaints);
     }
 };
 
