@@ -33,10 +33,9 @@ using namespace GuiTest;
 const char busAddress[] = "DBUS_SESSION_BUS_ADDRESS";
 const char repaints[] = "QT_XCB_NO_MITSHM";
 
-// The program in a Unix session: ended by a signal, started without a D-Bus session bus, and
-// holding off idle sleep while a shutdown is pending. For the last this test stands in for
-// logind on a private bus that serves as the system bus: it hands out locks as logind does,
-// the write end of a pipe.
+// The program in a Unix session: ended by a signal, started without a D-Bus session bus, holding
+// off idle sleep. This test stands in for logind on a private bus that serves as the system
+// bus, handing out locks as logind does: the write end of a pipe.
 class TestUnixSession : public QObject
 {
     Q_OBJECT
@@ -51,7 +50,7 @@ public Q_SLOTS:
         int ends[2];
         if (m_silent || pipe(ends) != 0)
             return {};
-        m_locks << ends[0];
+        m_locks.append({ ends[0], POLLIN, 0 });
         // Sent as a copy: the lock lasts while the caller keeps its own.
         const QDBusUnixFileDescriptor lock(ends[1]);
         close(ends[1]);
@@ -103,10 +102,8 @@ private Q_SLOTS:
         QVERIFY(store.commit());
         QVERIFY(!lockPlanted || ::mkfifo(QFile::encodeName(store.location() + ".lock"), 0600) == 0);
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", folder.path());
         QProcess program;
-        program.setProcessEnvironment(environment);
+        program.setEnvironment(QProcess::systemEnvironment() << "XDG_CONFIG_HOME=" + folder.path());
 
         program.start(SIGNAL_SAVE_CHILD, { "7777" });
         QVERIFY(program.waitForReadyRead(20000));
@@ -116,8 +113,7 @@ private Q_SLOTS:
         QCOMPARE(program.readAllStandardOutput(), "ending\n");
         QCOMPARE(::kill(program.processId(), signalNumber), 0);
         program.closeWriteChannel();
-        QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY(program.waitForFinished(20000) && program.exitStatus() == QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
 
         store.reload();
@@ -187,9 +183,7 @@ private Q_SLOTS:
         settle();
         QTRY_COMPARE(heldLocks(), granted);
         QTRY_COMPARE(m_requests.mid(before),
-                     bus == "deaf"
-                             ? QStringList()
-                             : QStringList { "sleep:idle|Ormek商人计算器|已设置自动关机|block" });
+                     QStringList(bus != "deaf", "sleep:idle|Ormek商人计算器|已设置自动关机|block"));
 
         f.clock.advance(5);
         fireTimer(scheduler);
@@ -218,12 +212,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("atBusPath"); // the type of file there, 0 for none, -1 for no folder
         QTest::addColumn<bool>("blocks");
         QTest::addColumn<QByteArray>("userRepaints"); // empty: not set
-        QTest::newRow("no bus anywhere") << QByteArray() << 0 << true << QByteArray();
-        QTest::newRow("no runtime folder") << QByteArray() << -1 << true << QByteArray("0");
-        QTest::newRow("a file where the socket belongs")
-                << QByteArray() << int(S_IFREG) << true << QByteArray();
-        QTest::newRow("the user's bus socket")
-                << QByteArray() << int(S_IFSOCK) << false << QByteArray();
+        const QByteArray none;
+        QTest::newRow("no bus anywhere") << none << 0 << true << none;
+        QTest::newRow("no runtime folder") << none << -1 << true << QByteArray("0");
+        QTest::newRow("a file where the socket belongs") << none << int(S_IFREG) << true << none;
+        QTest::newRow("the user's bus socket") << none << int(S_IFSOCK) << false << none;
         QTest::newRow("an address given")
                 << QByteArray("unix:path=/somewhere/bus") << 0 << false << QByteArray("1");
     }
@@ -258,19 +251,13 @@ private Q_SLOTS:
 
 private:
     // Those whose write end is still open somewhere.
-    int heldLocks() const
-    {
-        return int(std::count_if(m_locks.cbegin(), m_locks.cend(), [](int end) {
-            pollfd check { end, POLLIN, 0 };
-            return poll(&check, 1, 0) == 0;
-        }));
-    }
+    int heldLocks() { return int(m_locks.size()) - poll(m_locks.data(), m_locks.size(), 0); }
 
     QProcess m_bus;
     // Each as "what|who|why|mode".
     QStringList m_requests;
     bool m_silent = false;
-    QList<int> m_locks;
+    QList<pollfd> m_locks;
     QByteArray m_address;
     QTemporaryDir m_folder;
     QLocalServer m_deafBus;
