@@ -21,10 +21,12 @@ QByteArray contents(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeFile(const QString &fileName, const QByteArray &bytes)
+// Grown to size, when given, as a sparse file: it takes no room.
+bool writeFile(const QString &fileName, const QByteArray &bytes, qint64 size = -1)
 {
     QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+            && (size < 0 || file.resize(size));
 }
 
 // What QSettings reads from the file, types and all, once it has set values in it itself: in
@@ -47,20 +49,12 @@ QVariantMap qsettingsReading(const QString &fileName, const QVariantMap &values 
 // Makes what keeps the store from being written, under that name.
 using Make = bool (*)(const QString &name);
 
-bool sparseFile(const QString &name, qint64 size)
-{
-    return writeFile(name, "") && QFile(name).resize(size);
-}
-
 qint64 diskFree = 1LL << 40;
 
 // On a disk of diskFree bytes free.
-class StoreOnADisk : public SettingsStore
+struct StoreOnADisk : SettingsStore
 {
-public:
-    explicit StoreOnADisk(const QString &file) : SettingsStore(file, QSettings::IniFormat) { }
-
-protected:
+    using SettingsStore::SettingsStore;
     qint64 freeSpace(const QString &) const override { return diskFree; }
 };
 
@@ -69,10 +63,8 @@ protected:
 Q_DECLARE_METATYPE(Make)
 
 #if defined(__SANITIZE_ADDRESS__)
-// A damaged binary value has QSettings reserve room for the items it claims, 20 GB and more. A
-// release build gets that as address space it never touches, or is refused it, and Qt then
-// reads an empty list; AddressSanitizer would write gigabytes of its shadow memory for it
-// instead. So it refuses such sizes here, as a machine with less memory does.
+// A damaged binary value has QSettings reserve room for the items it claims, 20 GB and more:
+// refused here, as on a machine with less memory, as AddressSanitizer would write its shadow.
 extern "C" const char *__asan_default_options()
 {
     return "allocator_may_return_null=1:max_allocation_size_mb=2048";
@@ -158,11 +150,6 @@ private Q_SLOTS:
         QCOMPARE(contents(fileName + ".2.bak"), damaged ? text : QByteArray());
         QCOMPARE(QFile::permissions(fileName + ".2.bak"),
                  damaged ? mode : QFileDevice::Permissions());
-        // Read afresh, as another copy of the program does.
-        QVERIFY(QFile::rename(fileName, fileName + " moved"));
-        SettingsStore again(fileName + " moved", QSettings::IniFormat);
-        for (int row = 0; row < names.size(); ++row)
-            QCOMPARE(again.value("s", QStringLiteral("a%1").arg(row + 1), ""), names.at(row));
     }
 
     void findsTheConfigurationFolder()
@@ -182,29 +169,28 @@ private Q_SLOTS:
         QTest::addColumn<bool>("atLock"); // made at the store, or at its lock
         QTest::addColumn<bool>("fullDisk"); // with room for the lock and a small file alone
         QTest::newRow("folder") << Make([](auto n) { return QDir().mkdir(n); }) << false << false;
-        // Sparse files: they take no room.
         QTest::newRow("too large")
-                << Make([](auto n) { return sparseFile(n, SettingsStore::largestFile + 1); })
+                << Make([](auto n) { return writeFile(n, "", SettingsStore::largestFile + 1); })
                 << false << false;
         QTest::newRow("locked elsewhere")
                 << Make([](auto n) { return writeFile(n, "4242\nOrmek商人计算器\nPC 2\n"); })
                 << true << false;
         QTest::newRow("lock too large")
-                << Make([](auto n) { return sparseFile(n, 4LL << 30); }) << true << false;
+                << Make([](auto n) { return writeFile(n, "", 4LL << 30); }) << true << false;
         QTest::newRow("full disk")
                 << Make([](auto n) { return writeFile(n, "[s]\na1=x\n"); }) << false << true;
         QTest::newRow("damaged, full disk")
                 << Make([](auto n) { return writeFile(n, QByteArray(8000, '?')); }) << false
                 << true;
 #ifdef Q_OS_UNIX
-        const Make pipe = [](auto n) {
+        static const Make pipe = [](auto n) {
             return ::mkfifo(QFile::encodeName(n), 0600) == 0;
         };
         QTest::newRow("pipe") << pipe << false << false;
         QTest::newRow("lock a pipe") << pipe << true << false;
-        QTest::newRow("link to a pipe") << Make([](auto n) {
-            return ::mkfifo(QFile::encodeName(n + "pipe"), 0600) == 0 && QFile::link(n + "pipe", n);
-        }) << false << false;
+        QTest::newRow("link to a pipe")
+                << Make([](auto n) { return pipe(n + "pipe") && QFile::link(n + "pipe", n); })
+                << false << false;
         QTest::newRow("lock a link to a device")
                 << Make([](auto n) { return QFile::link("/dev/zero", n); }) << true << false;
 #endif
@@ -232,7 +218,7 @@ private Q_SLOTS:
         };
         const QStringList before = state();
 
-        StoreOnADisk store(fileName);
+        StoreOnADisk store(fileName, QSettings::IniFormat);
         store.setLockTimeout(0);
         QCOMPARE(store.isUnreadable(), unreadable);
         const QString value(2000, u'碳');
