@@ -9,9 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -51,7 +49,6 @@ using Make = bool (*)(const QString &name);
 
 qint64 diskFree = 1LL << 40;
 
-// On a disk of diskFree bytes free.
 struct StoreOnADisk : SettingsStore
 {
     using SettingsStore::SettingsStore;
@@ -83,16 +80,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("readAtStart");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<bool>("damaged");
+        const QStringList one = { "碳" };
         // Each name is saved by itself: one that cannot be written held back all others.
         QTest::newRow("names with a comma and an at sign")
                 << QByteArray("[s]\na1=x\n") << "x"
                 << QStringList { "QQ群,@小明", "x, @y", "a,@", "\u0001控制", "@@", "\"引号\"" }
                 << false;
         QTest::newRow("text Qt 5 wrote with escapes")
-                << QByteArray("[s]\na1=\\x7075\\x9b42\\x707e\\x96be\n") << "灵魂灾难"
-                << QStringList { "碳" } << false;
+                << QByteArray("[s]\na1=\\x7075\\x9b42\\x707e\\x96be\n") << "灵魂灾难" << one
+                << false;
         QTest::newRow("a list written by hand")
-                << QByteArray("[s]\na1=x, y\n") << "x, y" << QStringList { "碳" } << false;
+                << QByteArray("[s]\na1=x, y\n") << "x, y" << one << false;
         const QString others = m_folder.filePath("others");
         {
             QSettings settings(others, QSettings::IniFormat);
@@ -101,22 +99,18 @@ private Q_SLOTS:
             settings.setValue("other/size", QSize(3, 4));
         }
         QTest::newRow("other programs' values beside a line without a value")
-                << "[s]\na1=x\nstray line\n" + contents(others) << "x" << QStringList { "碳" }
-                << true;
+                << "[s]\na1=x\nstray line\n" + contents(others) << "x" << one << true;
         QTest::newRow("other programs' values after a byte-order mark, written later")
-                << "\xef\xbb\xbf[s]\na1=x\n" + contents(others) << QString() << QStringList { "碳" }
-                << true;
+                << "\xef\xbb\xbf[s]\na1=x\n" + contents(others) << QString() << one << true;
         QTest::newRow("a damaged binary value asking for gigabytes")
                 << contents(QFINDTESTDATA(
                            "fuzz-corpus/fuzz_settingsfile/binary-value-asking-for-gigabytes"))
                         + "[s]\na1=\"x\"\n"
-                << "x" << QStringList { "碳" } << true;
+                << "x" << one << true;
     }
 
-    // The store reads what QSettings reads. Each of its names saved, each save succeeds, and the
-    // file then reads as when QSettings itself sets them: everything else as before, types and
-    // all, in a file that keeps its mode. A file QSettings reads only in part is first copied
-    // aside, once, as private as the file, to a name no earlier copy has.
+    // The store reads what QSettings reads and saves each name as QSettings does, keeping the mode;
+    // a file QSettings reads only in part is copied aside once, as private, to a name of its own.
     void keepsWhatQSettingsReads()
     {
         QFETCH(QByteArray, text);
@@ -124,38 +118,32 @@ private Q_SLOTS:
         QFETCH(QStringList, names);
         QFETCH(bool, damaged);
         const QString fileName = m_folder.filePath(QTest::currentDataTag());
-        std::optional<SettingsStore> store;
-        // Nothing read at start: the store reads the file before other programs write it.
-        if (readAtStart.isEmpty())
-            store.emplace(fileName, QSettings::IniFormat);
+        SettingsStore store(fileName, QSettings::IniFormat);
         QVERIFY(writeFile(fileName, text) && writeFile(fileName + ".bak", "OLD"));
         QVERIFY(QFile::setPermissions(fileName,
-                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                              | QFileDevice::ReadGroup));
-        const QFileDevice::Permissions mode = QFile::permissions(fileName);
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QFile::Permissions mode = QFile::permissions(fileName);
         QVariantMap set;
         for (int row = 0; row < names.size(); ++row)
             set.insert(QStringLiteral("s/a%1").arg(row + 1), names.at(row));
         const QVariantMap expected = qsettingsReading(fileName, set);
-        if (!store)
-            store.emplace(fileName, QSettings::IniFormat);
-        QCOMPARE(store->value("s", "a1", ""), readAtStart);
+        // Nothing read at start: other programs wrote the file after the store read it.
+        if (!readAtStart.isEmpty())
+            store.reload();
+        QCOMPARE(store.value("s", "a1", ""), readAtStart);
         for (int row = 0; row < names.size(); ++row) {
-            store->setValue("s", QStringLiteral("a%1").arg(row + 1), names.at(row));
-            QVERIFY(store->commit());
-            QCOMPARE(store->takeKeptCopy(), damaged && row == 0 ? fileName + ".2.bak" : QString());
+            store.setValue("s", QStringLiteral("a%1").arg(row + 1), names.at(row));
+            QVERIFY(store.commit());
+            QCOMPARE(store.takeKeptCopy(), damaged && row == 0 ? fileName + ".2.bak" : QString());
         }
         QCOMPARE(qsettingsReading(fileName), expected);
         QCOMPARE(QFile::permissions(fileName), mode);
         QCOMPARE(contents(fileName + ".2.bak"), damaged ? text : QByteArray());
-        QCOMPARE(QFile::permissions(fileName + ".2.bak"),
-                 damaged ? mode : QFileDevice::Permissions());
+        QCOMPARE(QFile::permissions(fileName + ".2.bak"), damaged ? mode : QFile::Permissions());
     }
 
     void findsTheConfigurationFolder()
     {
-        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-        auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", saved); });
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(QDir::tempPath() + "/config/"));
         QCOMPARE(userConfigurationFolder(), QDir::tempPath() + "/config");
         // A relative path, as the XDG rules say, is ignored.
@@ -180,8 +168,7 @@ private Q_SLOTS:
         QTest::newRow("full disk")
                 << Make([](auto n) { return writeFile(n, "[s]\na1=x\n"); }) << false << true;
         QTest::newRow("damaged, full disk")
-                << Make([](auto n) { return writeFile(n, QByteArray(8000, '?')); }) << false
-                << true;
+                << Make([](auto n) { return writeFile(n, "?"); }) << false << true;
 #ifdef Q_OS_UNIX
         static const Make pipe = [](auto n) {
             return ::mkfifo(QFile::encodeName(n), 0600) == 0;
@@ -196,10 +183,8 @@ private Q_SLOTS:
 #endif
     }
 
-    // A store that is not a plain file is neither waited on, nor read, nor written over; nor is
-    // one larger than QSettings writes in a few seconds. A commit that fails leaves the old file
-    // and nothing beside it, and waits for a lock briefly; the next, once the obstacle is gone,
-    // writes what failed.
+    // A store not a plain file, or too large, is neither waited on, read nor written over; a failed
+    // commit leaves the folder as it was, and the next, the obstacle gone, writes what failed.
     void keepsTheOldFileWhenItCannotWrite()
     {
         QFETCH(Make, make);
@@ -233,8 +218,7 @@ private Q_SLOTS:
         QCOMPARE(SettingsStore(fileName, QSettings::IniFormat).value("s", "a1", ""), value);
     }
 
-    // The store of Windows, the registry, with a key of string values for each section;
-    // elsewhere QSettings' native format is a file.
+    // On Windows the registry, with a key of string values for each section; elsewhere a file.
     void keepsValuesInTheNativeStore()
     {
 #ifdef Q_OS_WIN
@@ -257,8 +241,8 @@ private Q_SLOTS:
 #ifdef Q_OS_WIN
         // Seen from outside: a key for each section, and the slot's own.
         QCOMPARE(QProcess::execute("reg", { "query", location + "\\使用次数", "/v", "N" }), 0);
-        const QString slotKey = location + "\\" + SavedTables::section(1);
-        QCOMPARE(QProcess::execute("reg", { "query", slotKey, "/v", "b1" }), 0);
+        const QString slot = location + "\\" + SavedTables::section(1);
+        QCOMPARE(QProcess::execute("reg", { "query", slot, "/v", "b1" }), 0);
 #else
         // A write QSettings cannot make is told.
         SettingsStore beneathAFile(location + "/below.ini", QSettings::NativeFormat);

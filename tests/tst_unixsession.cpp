@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "mainwindow/mainwindow.h"
-#include "platform/qtlauncher.h"
 #include "platform/settingsstore.h"
 #include "platform/startenvironment.h"
 #include "platform/systemsleepinhibitor.h"
@@ -33,9 +32,8 @@ using namespace GuiTest;
 const char busAddress[] = "DBUS_SESSION_BUS_ADDRESS";
 const char repaints[] = "QT_XCB_NO_MITSHM";
 
-// The program in a Unix session: ended by a signal, started without a D-Bus session bus, holding
-// off idle sleep. This test stands in for logind on a private bus that serves as the system
-// bus, handing out locks as logind does: the write end of a pipe.
+// The program in a Unix session. The test stands in for logind on a private bus given as the
+// system bus, handing out locks as logind does: the write end of a pipe.
 class TestUnixSession : public QObject
 {
     Q_OBJECT
@@ -106,12 +104,11 @@ private Q_SLOTS:
         program.setEnvironment(QProcess::systemEnvironment() << "XDG_CONFIG_HOME=" + folder.path());
 
         program.start(SIGNAL_SAVE_CHILD, { "7777" });
-        QVERIFY(program.waitForReadyRead(20000));
-        QCOMPARE(program.readAllStandardOutput(), "ready\n");
-        QCOMPARE(::kill(program.processId(), signalNumber), 0);
-        QVERIFY(program.waitForReadyRead(20000));
-        QCOMPARE(program.readAllStandardOutput(), "ending\n");
-        QCOMPARE(::kill(program.processId(), signalNumber), 0);
+        for (const char *said : { "ready\n", "ending\n" }) {
+            QVERIFY(program.waitForReadyRead(20000));
+            QCOMPARE(program.readAllStandardOutput(), said);
+            QCOMPARE(::kill(program.processId(), signalNumber), 0);
+        }
         program.closeWriteChannel();
         QVERIFY(program.waitForFinished(20000) && program.exitStatus() == QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
@@ -123,8 +120,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(m_record));
     }
 
-    // A signal reaches the event loop as a Qt signal. Once the watcher is gone the signal is
-    // ignored, and nothing the watcher opened is left open.
+    // Signals arrive as Qt signals; once the watcher is gone, ignored, and nothing it opened open.
     void watchesSignalsUntilGone()
     {
         const auto openFiles = [] {
@@ -153,8 +149,7 @@ private Q_SLOTS:
         QTest::newRow("the program's end") << QString() << "exit";
     }
 
-    // Taken when a schedule starts, and let go at the end of the count. A bus or a logind that
-    // never answers holds up neither the window nor the count, nor the shutdown command.
+    // Held from a schedule's start to the count's end; a hung bus or logind holds up nothing.
     void isHeldWhileTheShutdownIsPending()
     {
         QFETCH(QString, bus);
@@ -168,9 +163,7 @@ private Q_SLOTS:
         FakePlatform f;
         f.store.values.insert("使用次数/N", "1");
         SystemSleepInhibitor inhibitor;
-        QtLauncher launcher;
-        Platform platform { f.store, f.dialogs, launcher,         f.clipboard,
-                            f.clock, inhibitor, f.trayAndTaskbar, f.singleInstance };
+        Platform platform = f.with(inhibitor);
         auto program = std::make_unique<Program>(platform);
         program->start();
         QCOMPARE(heldLocks(), 0);
@@ -197,8 +190,8 @@ private Q_SLOTS:
         } else if (end == "shutdown") {
             for (int i = 0; i < 10; ++i)
                 fireTimer(countdown);
-            QTRY_VERIFY(QFile::exists(m_record));
-            QVERIFY(QFile::remove(m_record));
+            QCOMPARE(f.launcher.starts.size(), 1);
+            f.launcher.finishNext(true);
         } else {
             program.reset();
         }
@@ -221,8 +214,7 @@ private Q_SLOTS:
                 << QByteArray("unix:path=/somewhere/bus") << 0 << false << QByteArray("1");
     }
 
-    // Without a session bus, libdbus may not start one for the program, and the programs it
-    // starts get the environment it was given.
+    // No session bus autolaunched for the program; the programs it starts get the user's settings.
     void blocksBusAutolaunchOnlyWithoutBus()
     {
         QFETCH(QByteArray, userAddress);
@@ -254,7 +246,6 @@ private:
     int heldLocks() { return int(m_locks.size()) - poll(m_locks.data(), m_locks.size(), 0); }
 
     QProcess m_bus;
-    // Each as "what|who|why|mode".
     QStringList m_requests;
     bool m_silent = false;
     QList<pollfd> m_locks;
