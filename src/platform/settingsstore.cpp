@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QStorageInfo>
 #include <QThread>
+#include <limits>
 
 namespace {
 
@@ -47,11 +48,10 @@ bool isSoundLock(const QString &fileName)
 // up there, QSettings puts a truncated file in place of the store and reports no error. So
 // there must be room for the store written anew, even four times as large (QSettings escapes
 // what others wrote plainly), for its copy, and for the values.
-bool hasRoom(const QString &fileName, qint64 valueCharacters)
+bool hasRoom(const QString &fileName, qint64 valueCharacters, qint64 freeSpace)
 {
     const qint64 bytes = QFileInfo(fileName).size() + 3 * valueCharacters + 65536;
-    const QStorageInfo disk(QFileInfo(fileName).absolutePath());
-    return !disk.isValid() || disk.bytesAvailable() >= 4 * bytes;
+    return freeSpace >= 4 * bytes;
 }
 
 // A copy beside the file, with its permissions, under a name no earlier copy has.
@@ -188,6 +188,12 @@ std::optional<QString> SettingsStore::storedText(const QString &path) const
     return m_reader ? textOf(m_reader->value(path)) : std::nullopt;
 }
 
+qint64 SettingsStore::freeSpace(const QString &folder) const
+{
+    const QStorageInfo disk(folder);
+    return disk.isValid() ? disk.bytesAvailable() : std::numeric_limits<qint64>::max();
+}
+
 SettingsStore::Outcome SettingsStore::write(const PendingValues &values, bool damaged)
 {
     Outcome outcome;
@@ -209,7 +215,8 @@ SettingsStore::Outcome SettingsStore::write(const PendingValues &values, bool da
         qint64 characters = 0;
         for (auto it = values.cbegin(); it != values.cend(); ++it)
             characters += it.key().size() + it->value.size();
-        if (outcome.unreadable || !hasRoom(m_location, characters))
+        if (outcome.unreadable
+            || !hasRoom(m_location, characters, freeSpace(QFileInfo(m_location).absolutePath())))
             return outcome;
         if (outcome.damaged && QFileInfo::exists(m_location)) {
             outcome.keptCopy = keepCopy(m_location);

@@ -89,6 +89,8 @@ protected:
     virtual std::optional<QString> storedText(const QString &path) const;
     // Runs in the background, where it touches nothing but the store.
     virtual Outcome write(const PendingValues &values, bool damaged);
+    // Bytes free on the disk of that folder; asked in the background.
+    virtual qint64 freeSpace(const QString &folder) const;
 
 private:
     bool finishWorker();
