@@ -164,7 +164,7 @@ private Q_SLOTS:
     }
 
     // The last warning stays on top, asks to be seen, has Enter cancel; ten seconds, each told,
-    // then the command. (tst_sleeplock sees the computer kept awake meanwhile.)
+    // then the command. (tst_unixsession sees the computer kept awake meanwhile.)
     void countsTenSecondsToTheCommand()
     {
         CountdownWindow *countdown = triggerSchedule();
