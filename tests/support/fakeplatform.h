@@ -211,6 +211,12 @@ struct FakePlatform
         return { store, other,          launcher,       clipboard,
                  clock, sleepInhibitor, trayAndTaskbar, singleInstance };
     }
+    Platform with(SleepInhibitor &other)
+    {
+        return {
+            store, dialogs, launcher, clipboard, clock, other, trayAndTaskbar, singleInstance
+        };
+    }
     Platform with(SingleInstance &other)
     {
         return {
