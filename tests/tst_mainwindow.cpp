@@ -8,6 +8,7 @@
 #include "support/guitest.h"
 #include "widgets/fittedtext.h"
 #include "widgets/programfont.h"
+#include "widgets/programicon.h"
 #include "widgets/songfont.h"
 
 using GuiTest::child;
@@ -271,6 +272,9 @@ private Q_SLOTS:
                          + QString::number(fit.pointSize) + (fit.elided ? " elided" : ""),
                  fitted);
     }
+
+    // The window's icon, in the five sizes drawn for it.
+    void hasTheProgramsIcon() { QCOMPARE(programIcon().availableSizes().size(), 5); }
 
     // The interface font stays the desktop's, with Chinese glyphs found behind it: in the
     // Simplified Chinese forms, whatever the language, where a face with several is installed.

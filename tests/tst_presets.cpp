@@ -293,6 +293,8 @@ private Q_SLOTS:
         const PriceTable expected = loaded.isEmpty() ? defaultPriceTable() : numberedTable(loaded);
         QVERIFY(window()->priceTable() == expected);
         QVERIFY(prices().table(automaticTable) == expected);
+        // Written at once, not at the next edit or the close.
+        QCOMPARE(m_fakes->store.values.value("物品名称及价格储存/a9"), expected[8].name);
         QCOMPARE(window()->row(2).quantity(), "3");
         QCOMPARE(messages(), { told });
     }

@@ -150,6 +150,12 @@ QString shownTexts(QWidget *window)
             line += QLatin1String(" name ") + quoted(control->accessibleName());
         if (!control->accessibleDescription().isEmpty())
             line += QLatin1String(" description ") + quoted(control->accessibleDescription());
+        // Screen readers reach an editable drop-down's text through its own box.
+        if (const auto *combo = qobject_cast<const QComboBox *>(control);
+            combo && combo->lineEdit())
+            line += QLatin1String(" box name ") + quoted(combo->lineEdit()->accessibleName())
+                    + QLatin1String(" description ")
+                    + quoted(combo->lineEdit()->accessibleDescription());
         lines << line;
     }
     return lines.join(u'\n') + u'\n';
