@@ -80,6 +80,7 @@ private Q_SLOTS:
         QTest::newRow("grouped") << "3,000" << m_locale << "3000";
         QTest::newRow("full-width digits") << "１２" << m_locale << "";
         QTest::newRow("German decimal comma") << "2,5" << german << "2.5";
+        QTest::newRow("German, three decimals") << "1,234" << german << "1.234";
         QTest::newRow("German, a point that means two things") << "1.234" << german << "";
         QTest::newRow("German, point as decimal point") << "1.5" << german << "1.5";
         QTest::newRow("German grouping") << "1.234,5" << german << "1234.5";
