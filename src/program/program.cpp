@@ -92,19 +92,11 @@ PreviewWindow *Program::previewWindow() const
     return m_preview.window();
 }
 
-TablePersistence *Program::tablePersistence() const
+void Program::saveSession()
 {
-    return m_tablePersistence;
-}
-
-bool Program::saveSession()
-{
-    if (m_tablePersistence->saveSession())
-        return true;
     // Nobody can be asked now: what is lost is at least told.
-    if (m_mainWindow)
+    if (!m_tablePersistence->saveSession() && m_mainWindow)
         std::fputs(qPrintable(unsavedTableReport(m_mainWindow->priceTable())), stderr);
-    return false;
 }
 
 void Program::saveAndQuit()

@@ -44,14 +44,11 @@ public:
     HelpWindow *helpWindow() const;
     PreviewWindow *previewWindow() const;
 
-    // The price table in the store, and the preset commands.
-    TablePersistence *tablePersistence() const;
-
     // Writes the price table on screen and the start counter to the store, before the run
-    // ends some other way than by closing the main window. False when they did not reach it,
-    // with the table written to standard error; true, doing nothing, once the main window is
-    // closed (it saved itself then).
-    bool saveSession();
+    // ends some other way than by closing the main window; where they do not reach it, writes
+    // the table to standard error. Does nothing once the main window is closed (it saved itself
+    // then).
+    void saveSession();
 
 Q_SIGNALS:
     // Nothing is left for the user: the program should end.
